@@ -1,0 +1,85 @@
+// The start-up sequence of the main window.
+
+#include "app/mainwindow.h"
+
+#include "link/link.h"
+#include "link/portsearch.h"
+#include "platform/clock.h"
+#include "relays/relaybank.h"
+#include "schedule/scheduleframe.h"
+#include "timed/durationentry.h"
+
+#include <QDir>
+#include <QPushButton>
+
+namespace tavex {
+
+namespace {
+
+QString settingsNotKeptText(const QString &path)
+{
+    return QStringLiteral("Não foi possível criar ou abrir a pasta de configurações (%1). "
+                          "O programa funciona normalmente, mas os nomes e horários salvos "
+                          "não serão guardados.")
+            .arg(QDir::toNativeSeparators(path));
+}
+
+QString noConverterText()
+{
+    return QStringLiteral("O programa não conseguiu detectar o Cabo Conversor USB/Serial neste "
+                          "computador ou o driver não está instalado.");
+}
+
+} // namespace
+
+void MainWindow::Form_Load()
+{
+    // The data files live in the per-user configuration directory. Without it the program
+    // still works; it only cannot keep what the user saves.
+    if (!m_configDir.prepare())
+        m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+
+    // Until the names file is read every relay has its default name (RelayBank).
+
+    fillLists();
+
+    // Every relay counts as off: the commands below switch them off on the board, and the
+    // next click on any relay switches it on.
+    m_relays->markAllOff();
+
+    m_link->setPortaInicial(kConverterFirstPort);
+    m_link->search();
+
+    switchOffAllRelays();
+}
+
+void MainWindow::fillLists()
+{
+    for (DurationEntry *entry : m_durationEntries)
+        entry->fillUnitList();
+    for (ScheduleFrame *frame : m_scheduleFrames)
+        frame->fillTimeLists();
+}
+
+void MainWindow::switchOffAllRelays()
+{
+    for (int n = 1; n <= kRelayCount; ++n) {
+        if (!m_link->send(n, Switch::Off)) {
+            startupFailed();
+            return;
+        }
+        // Keeps the commands apart, so the board acts on each before the next arrives and the
+        // relays do not all switch in the same instant. No window event is handled meanwhile.
+        m_clock.pause(kSwitchOffPause);
+    }
+}
+
+void MainWindow::startupFailed()
+{
+    m_link->setCaption(noPortCaption());
+    for (QPushButton *button : m_relayButtons)
+        button->setEnabled(false);
+    m_messages.show(noConverterText(), QStringLiteral("Erro de Comunicação"), MessageIcon::Critical);
+}
+
+} // namespace tavex

@@ -1,0 +1,220 @@
+#include "app/mainwindow.h"
+
+#include "app/backdrop.h"
+#include "link/cableloss.h"
+#include "link/link.h"
+#include "link/portsearch.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "relays/relaybank.h"
+#include "relays/relaybutton.h"
+#include "schedule/scheduleframe.h"
+#include "timed/countdown.h"
+#include "timed/durationentry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tavex {
+
+namespace {
+
+// The client area is 11475 x 7215 twips.
+constexpr QSize kClientSize{fromTwips(11475), fromTwips(7215)};
+
+// The rows of relays 1 to 4 lie 960 twips apart.
+constexpr int relayRowTop(int relay)
+{
+    return 1080 + 960 * (relay - 1);
+}
+
+QLabel *createLabel(const QString &name, const QString &text, const QRect &place, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+QPushButton *createButton(const QString &name, const QString &text, const QString &tip,
+                          const QRect &place, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setGeometry(place);
+    return button;
+}
+
+QCheckBox *createCheckBox(const QString &name, const QString &text, const QString &tip,
+                          const QRect &place, QWidget *parent)
+{
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setToolTip(tip);
+    box->setGeometry(place);
+    return box;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
+    : QWidget(parent),
+      m_configDir(services.configDir),
+      m_clock(services.clock),
+      m_messages(services.messages),
+      m_link(new Link(services.port, this)),
+      m_relays(new RelayBank(*m_link, this)),
+      m_backdrop(mainBackdrop())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("TAVEX"));
+    setFixedSize(kClientSize);
+    setFont(windowFont());
+    buildControls();
+    connectControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    // Image1 has no picture. It lies over the groups of relays 3 and 4, beneath their
+    // controls, and takes no clicks.
+    auto *image = createLabel(QStringLiteral("Image1"), QString(), twipsRect(4440, 3600, 1215, 495), this);
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto *title = createLabel(QStringLiteral("Label1"), QStringLiteral(" Controle de Acionamentos"),
+                              twipsRect(1800, 360, 5295, 495), this);
+    title->setFont(titleFont());
+    title->setAlignment(Qt::AlignCenter);
+
+    createButton(QStringLiteral("btn_editarBotoes"), QStringLiteral("Renomear Botoes"),
+                 QStringLiteral("Permite alterar o nome do dispositivo que este botão controla"),
+                 twipsRect(8280, 240, 1335, 615), this);
+    createButton(QStringLiteral("btn_salvar"), QStringLiteral("Salvar Horários"),
+                 QStringLiteral("Salvar as temporizações e agendamentos"),
+                 twipsRect(9720, 240, 1335, 615), this);
+
+    for (int n = 1; n <= kTimedRelayCount; ++n) {
+        m_relayButtons[n - 1] = createRelayButton(n, this);
+        auto *entry = new DurationEntry(n, this);
+        entry->setGeometry(twipsRect(3720, relayRowTop(n), 2415, 855));
+        m_durationEntries[n - 1] = entry;
+        auto *schedule = new ScheduleFrame(n, this);
+        schedule->setGeometry(twipsRect(6480, relayRowTop(n), 3975, 855));
+        m_scheduleFrames[n - 1] = schedule;
+    }
+
+    // Relay 1's switch-off hour lies on the window itself, where its counterparts lie in
+    // their groups.
+    QComboBox *offHour = m_scheduleFrames[0]->offHourBox();
+    offHour->setParent(this);
+    offHour->setGeometry(twipsRect(8520, 1560, 855, 315));
+    offHour->show();
+
+    m_extendBox = createCheckBox(
+            QStringLiteral("chk_extender"), QStringLiteral("Exibir Versão Estendida"),
+            QStringLiteral("Marque para exibir os botões de controle dos relés adicionais"),
+            twipsRect(1440, 5040, 2055, 255), this);
+    createCheckBox(QStringLiteral("sem_conversor"),
+                   QStringLiteral("Utilizar Porta Serial sem o cabo USB/Serial"),
+                   QStringLiteral("Marque para utilizar a Porta Serial do computador invés do "
+                                  "Conversor USB/Serial"),
+                   twipsRect(7080, 5040, 3375, 255), this);
+
+    for (int n = kFirstExtendedRelay; n <= kRelayCount; ++n)
+        m_relayButtons[n - 1] = createRelayButton(n, this);
+
+    createLabel(QStringLiteral("Label2"), QStringLiteral("Porta detectada:"),
+                twipsRect(1440, 6120, 1335, 255), this);
+    m_portLabel = createLabel(QStringLiteral("lb_com_detectada"), m_link->caption(),
+                              twipsRect(2820, 6120, 735, 255), this);
+    auto *support = createLabel(QStringLiteral("Label3"),
+                                QStringLiteral("Suporte e personalização: suporte@tavex.com.br"),
+                                twipsRect(7080, 6120, 3375, 495), this);
+    support->setWordWrap(true);
+}
+
+void MainWindow::connectControls()
+{
+    for (int n = 1; n <= kRelayCount; ++n)
+        connect(relayButton(n), &QPushButton::clicked, this, [this, n] { toggleRelay(n); });
+    connect(m_relays, &RelayBank::captionChanged, this,
+            [this](int relay, const QString &caption) { relayButton(relay)->setText(caption); });
+    connect(m_link, &Link::captionChanged, m_portLabel, &QLabel::setText);
+    connect(m_link, &Link::portFound, this, &MainWindow::enableRelayButtons);
+    for (int n = 1; n <= kTimedRelayCount; ++n) {
+        connect(&m_relays->countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
+        connect(durationEntry(n), &DurationEntry::durationBoxToggled, this,
+                [this, n] { clearSchedule(n); });
+    }
+    connect(m_extendBox, &QCheckBox::toggled, this, &MainWindow::chk_extender_Click);
+}
+
+void MainWindow::toggleRelay(int relay)
+{
+    // While a message is open nothing switches behind the user's back.
+    if (m_messages.isShowing())
+        return;
+    if (m_relays->toggle(relay, isTimedRelay(relay) && durationEntry(relay)->isTicked()))
+        return;
+    if (relay == 1)
+        m_link->setCaption(noPortCaption());
+    reconectaConversor();
+}
+
+void MainWindow::countdownTick(int relay)
+{
+    Countdown &countdown = m_relays->countdown(relay);
+    DurationEntry *entry = durationEntry(relay);
+    const CountdownStep step = countdown.advance(entry->durationText(), entry->unitText(), QLocale());
+    if (step.label)
+        entry->showRemaining(*step.label);
+    // A countdown that runs out while a message is open ends at the first tick after it.
+    if (!step.finished || m_messages.isShowing())
+        return;
+    countdown.stop();
+    toggleRelay(relay);
+    countdown.setTempoDecorrido(0);
+}
+
+void MainWindow::chk_extender_Click()
+{
+    const bool shown = m_extendBox->isChecked();
+    for (int n = kFirstExtendedRelay; n <= kRelayCount; ++n)
+        relayButton(n)->setVisible(shown);
+}
+
+void MainWindow::reconectaConversor()
+{
+    reconnectAfterCableLoss(*m_link, m_messages);
+}
+
+void MainWindow::enableRelayButtons()
+{
+    for (int n = 1; n <= kRelayCount; ++n)
+        relayButton(n)->setEnabled(!scheduleHoldsButton(n));
+}
+
+bool MainWindow::scheduleHoldsButton(int relay) const
+{
+    return isTimedRelay(relay) && scheduleFrame(relay)->isArmed();
+}
+
+void MainWindow::clearSchedule(int relay)
+{
+    scheduleFrame(relay)->armBox()->setChecked(false);
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawPixmap(0, 0, m_backdrop);
+}
+
+} // namespace tavex

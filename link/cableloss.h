@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tavex {
+
+class Link;
+class Messages;
+
+QString cableLossText();
+QString cableLossTitle();
+
+// What the program does when a relay command could not be written: tell the user that the
+// cable was removed, wait for OK (the user plugs it in first), close the port and search
+// again. The failed command is not written again.
+void reconnectAfterCableLoss(Link &link, Messages &messages);
+
+} // namespace tavex

@@ -1,0 +1,40 @@
+#include "link/link.h"
+
+#include "link/commands.h"
+#include "link/portsearch.h"
+#include "platform/serialport.h"
+
+namespace tavex {
+
+Link::Link(SerialPort &port, QObject *parent) : QObject(parent), m_port(port) { }
+
+void Link::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(m_caption);
+}
+
+bool Link::search()
+{
+    const auto found = searchPort(m_port, m_portaInicial);
+    // A search without a result says so, rather than leave the name of a closed port.
+    setCaption(found ? portCaption(*found) : noPortCaption());
+    if (found)
+        emit portFound(*found);
+    return found.has_value();
+}
+
+void Link::closeIfOpen()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool Link::send(int relay, Switch direction)
+{
+    return m_port.write(QByteArray(1, relayCommand(relay, direction)));
+}
+
+} // namespace tavex

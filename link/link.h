@@ -1,0 +1,46 @@
+#pragma once
+
+#include "common/relay.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tavex {
+
+class SerialPort;
+
+// The program's one link to the board: the port, the first number of every search and the
+// text of the port label that the search keeps up to date.
+class Link : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Link(SerialPort &port, QObject *parent = nullptr);
+
+    int portaInicial() const { return m_portaInicial; }
+    void setPortaInicial(int first) { m_portaInicial = first; }
+
+    // The text of the port label: "?" until the first search, then the port found or
+    // "Nenhuma".
+    const QString &caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    // Searches from portaInicial to the last port number. True when a port opened.
+    bool search();
+    void closeIfOpen();
+
+    // Writes the command that switches the relay; false when it did not reach the port.
+    bool send(int relay, Switch direction);
+
+signals:
+    void captionChanged(const QString &caption);
+    void portFound(int number);
+
+private:
+    SerialPort &m_port;
+    int m_portaInicial = 3;
+    QString m_caption = QStringLiteral("?");
+};
+
+} // namespace tavex

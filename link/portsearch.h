@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace tavex {
+
+class SerialPort;
+
+// The first port number of a search through a USB-to-serial converter, and through the
+// computer's own serial port. Every search ends at kLastPortNumber.
+inline constexpr int kConverterFirstPort = 3;
+inline constexpr int kOwnSerialFirstPort = 1;
+inline constexpr int kLastPortNumber = 18;
+
+// Tries the port numbers from `first` to kLastPortNumber in turn, each once, and keeps the
+// first that opens. Failures to choose or open a number are not reported. Without a result
+// every tried port is left closed.
+std::optional<int> searchPort(SerialPort &port, int first);
+
+// The port label's text for an open port ("COM 3", "COM 12") and when there is none.
+QString portCaption(int number);
+QString noPortCaption();
+
+} // namespace tavex

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "link/portmap.h"
+#include "platform/serialport.h"
+
+#include <QSerialPort>
+
+#include <chrono>
+
+namespace tavex {
+
+// The serial port on Qt Serial Port: 8 data bits, no parity, 1 stop bit, no flow control, at
+// the speed of the port map (9600 baud unless the port table says otherwise).
+class QtSerialPort final : public SerialPort
+{
+public:
+    // How long one command may take to leave the program. A byte takes about 1 ms at 9600
+    // baud; a write that has not gone after this long has met a device that is gone or hung.
+    static constexpr std::chrono::milliseconds kWriteTimeout{500};
+
+    explicit QtSerialPort(PortMap map);
+
+    void setPortNumber(int number) override;
+    int portNumber() const override { return m_number; }
+    bool open() override;
+    bool isOpen() const override;
+    void close() override;
+    bool write(const QByteArray &bytes) override;
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    PortMap m_map;
+    QSerialPort m_port;
+    int m_number = 0;
+    bool m_writing = false;
+};
+
+} // namespace tavex

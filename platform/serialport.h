@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace tavex {
+
+// The serial port as the program needs it: five operations, each of which may fail.
+// A port is chosen by its number (1 to 18); how a number maps to a device belongs to the
+// backend.
+class SerialPort
+{
+public:
+    virtual ~SerialPort() = default;
+
+    // Chooses the port number used by the next open(). Choosing a number while a port is
+    // open closes that port first, so isOpen() never names a port other than the chosen one.
+    virtual void setPortNumber(int number) = 0;
+    virtual int portNumber() const = 0;
+
+    // Opens the chosen port; true when it is open afterwards (also when it already was).
+    virtual bool open() = 0;
+    virtual bool isOpen() const = 0;
+    virtual void close() = 0;
+
+    // Writes the bytes and waits until they have left the program. Fails, synchronously, when
+    // the port is not open or its device has gone; a port whose device has gone is closed.
+    virtual bool write(const QByteArray &bytes) = 0;
+};
+
+} // namespace tavex

@@ -1,0 +1,31 @@
+#include "platform/widgetmessages.h"
+
+#include <QMessageBox>
+
+namespace tavex {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void WidgetMessages::show(const QString &text, const QString &title, MessageIcon icon)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, m_parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
+}
+
+} // namespace tavex

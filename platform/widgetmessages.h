@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/messages.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tavex {
+
+// Message boxes on screen: modal, one OK button.
+class WidgetMessages final : public MessageSink
+{
+public:
+    void setParent(QWidget *parent) { m_parent = parent; }
+    void show(const QString &text, const QString &title, MessageIcon icon) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace tavex

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "common/relay.h"
+
+#include <QString>
+
+namespace tavex {
+
+// A relay's name when the user has given it none: "RELE 1" to "RELE 8".
+QString defaultRelayName(int relay);
+
+// The caption a relay button has when the window is created. Relays 4 and 8 carry two
+// blanks before the bracket.
+QString designCaption(int relay);
+
+// The caption after a switch: the name followed by " (ON)" or " (OFF)".
+QString switchedCaption(const QString &name, Switch direction);
+
+} // namespace tavex

@@ -1,0 +1,138 @@
+#include "timed/durationentry.h"
+
+#include "platform/combos.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "timed/durationrules.h"
+#include "timed/units.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+
+namespace tavex {
+
+namespace {
+
+struct EntryNames
+{
+    const char *frame;
+    const char *minus;
+};
+
+// The groups and minus buttons were named one by one when the window was drawn.
+constexpr std::array<EntryNames, 4> kNames{{
+    {"Frame1", "timer1_menos"},
+    {"Frame3", "timer2_menos"},
+    {"Frame5", "Command3"},
+    {"Frame8", "Command4"},
+}};
+
+QString numbered(const char *prefix, int relay)
+{
+    return QString::fromLatin1(prefix) + QString::number(relay);
+}
+
+} // namespace
+
+DurationEntry::DurationEntry(int relay, QWidget *parent)
+    : QGroupBox(QStringLiteral("Ao Clicar no Botão"), parent),
+      m_relay(relay),
+      m_durationBox(new QCheckBox(QStringLiteral("Ligar Durante:"), this)),
+      m_remainingLabel(new QLabel(QStringLiteral("0"), this)),
+      m_durationEdit(new QLineEdit(QStringLiteral("1"), this)),
+      m_plusButton(new QPushButton(QStringLiteral("+"), this)),
+      m_minusButton(new QPushButton(QStringLiteral("-"), this)),
+      m_unitBox(makeEditableCombo(numbered("Cmb_tmp", relay), QStringLiteral("SEG"), this))
+{
+    const EntryNames &names = kNames[relay - 1];
+    setObjectName(QString::fromLatin1(names.frame));
+    m_durationBox->setObjectName(numbered("chk_timer", relay));
+    m_remainingLabel->setObjectName(numbered("lb_tmpr", relay));
+    m_durationEdit->setObjectName(numbered("txt_tmp", relay));
+    m_plusButton->setObjectName(QStringLiteral("timer%1_mais").arg(relay));
+    m_minusButton->setObjectName(QString::fromLatin1(names.minus));
+
+    m_durationBox->setGeometry(twipsRect(120, 240, 1455, 255));
+    m_remainingLabel->setGeometry(twipsRect(1620, 240, 675, 255));
+    m_remainingLabel->setAlignment(Qt::AlignCenter);
+    m_remainingLabel->setFont(mediumSansFont());
+    m_durationEdit->setGeometry(twipsRect(120, 510, 615, 285));
+    m_durationEdit->setMaxLength(kDurationMaxLength);
+    m_durationEdit->setAlignment(Qt::AlignCenter);
+    m_plusButton->setGeometry(twipsRect(780, 510, 255, 135));
+    m_minusButton->setGeometry(twipsRect(780, 645, 255, relay == 1 ? 180 : 165));
+    m_minusButton->setFont(mediumSansFont());
+    m_unitBox->setGeometry(twipsRect(1560, 495, 735, 315));
+
+    connect(m_durationBox, &QCheckBox::toggled, this, &DurationEntry::durationBoxToggled);
+    connect(m_durationEdit, &QLineEdit::textChanged, this, &DurationEntry::durationChanged);
+    connect(m_plusButton, &QPushButton::clicked, this, &DurationEntry::stepUp);
+    connect(m_minusButton, &QPushButton::clicked, this, &DurationEntry::stepDown);
+    // Relay 1's unit reacts to a choice from its list; the others react to every change of
+    // their text (typing, or the program setting it) and not to a choice from the list.
+    if (relay == 1)
+        connect(m_unitBox, &QComboBox::activated, this, &DurationEntry::unitChanged);
+    else
+        connect(m_unitBox->lineEdit(), &QLineEdit::textEdited, this, &DurationEntry::unitChanged);
+}
+
+bool DurationEntry::isTicked() const
+{
+    return m_durationBox->isChecked();
+}
+
+QString DurationEntry::durationText() const
+{
+    return m_durationEdit->text();
+}
+
+QString DurationEntry::unitText() const
+{
+    return m_unitBox->currentText();
+}
+
+void DurationEntry::showRemaining(const QString &text)
+{
+    m_remainingLabel->setText(text);
+}
+
+void DurationEntry::fillUnitList()
+{
+    addItemsKeepingText(m_unitBox, unitTexts());
+}
+
+void DurationEntry::durationChanged()
+{
+    // Setting the text raises this reaction again, nested, on the corrected text; the
+    // correction leaves a text that needs none, so that run changes nothing.
+    const QString text = m_durationEdit->text();
+    const QString corrected = filteredDuration(text);
+    if (corrected != text)
+        m_durationEdit->setText(corrected);
+}
+
+void DurationEntry::unitChanged()
+{
+    const UnitReaction reaction = unitReaction(unitText());
+    if (reaction.resetDuration)
+        m_durationEdit->setText(QStringLiteral("1"));
+    m_durationEdit->setMaxLength(reaction.maxLength);
+}
+
+void DurationEntry::stepUp()
+{
+    m_durationEdit->setText(durationAfterPlus(durationText(), QLocale()));
+}
+
+void DurationEntry::stepDown()
+{
+    if (const auto text = durationAfterMinus(durationText(), QLocale()))
+        m_durationEdit->setText(*text);
+}
+
+} // namespace tavex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavex {
+
+// The "Ao Clicar no Botão" group of relays 1 to 4: whether a switch-on starts a countdown,
+// the duration and its unit, the plus and minus steps and the label with the seconds left.
+// The group keeps the duration usable; the countdown itself belongs to the relay.
+class DurationEntry : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    DurationEntry(int relay, QWidget *parent = nullptr);
+
+    int relay() const { return m_relay; }
+
+    QCheckBox *durationBox() const { return m_durationBox; }
+    QLineEdit *durationEdit() const { return m_durationEdit; }
+    QComboBox *unitBox() const { return m_unitBox; }
+    QPushButton *plusButton() const { return m_plusButton; }
+    QPushButton *minusButton() const { return m_minusButton; }
+    QLabel *remainingLabel() const { return m_remainingLabel; }
+
+    bool isTicked() const;
+    QString durationText() const;
+    QString unitText() const;
+    void showRemaining(const QString &text);
+
+    void fillUnitList();
+
+    // The reactions, run by the controls' notifications.
+    void durationChanged(); // every change of the duration text
+    void unitChanged();     // a unit choice (relay 1) or a change of the unit text (2 to 4)
+    void stepUp();
+    void stepDown();
+
+signals:
+    void durationBoxToggled(bool ticked);
+
+private:
+    int m_relay;
+    QCheckBox *m_durationBox;
+    QLabel *m_remainingLabel;
+    QLineEdit *m_durationEdit;
+    QPushButton *m_plusButton;
+    QPushButton *m_minusButton;
+    QComboBox *m_unitBox;
+};
+
+} // namespace tavex
