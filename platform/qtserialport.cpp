@@ -1,5 +1,9 @@
 #include "platform/qtserialport.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/file.h>
+#endif
+
 namespace tavex {
 
 QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map))
@@ -27,7 +31,17 @@ bool QtSerialPort::open()
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     // The board never answers: the port is opened for writing only.
-    return m_port.open(QIODevice::WriteOnly);
+    if (!m_port.open(QIODevice::WriteOnly))
+        return false;
+#ifdef Q_OS_UNIX
+    // Qt's lock file goes by the device's name, and the terminal's exclusive mode does not
+    // bind root: a lock on the open device keeps everyone else off it under any name.
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
+        m_port.close();
+        return false;
+    }
+#endif
+    return true;
 }
 
 bool QtSerialPort::isOpen() const

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/mainwindow.h"
+#include "link/link.h"
+#include "relays/relaybank.h"
+#include "schedule/scheduleframe.h"
+#include "timed/countdown.h"
+#include "timed/durationentry.h"
+#include "support/fakeclock.h"
+#include "support/fakemessages.h"
+#include "support/fakeport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace tavex::test {
+
+// The main window with a fake port, clock and message boxes, over a fresh configuration
+// directory. One shared log shows the order in which things happened.
+class WindowFixture
+{
+public:
+    // The board hangs on `boardPort` (0: no board at all).
+    explicit WindowFixture(int boardPort = 3);
+
+    // Runs the start-up sequence and then forgets what it wrote and logged.
+    void start();
+
+    MainWindow &window() { return *m_window; }
+    FakePort &port() { return m_port; }
+    FakeClock &clock() { return m_clock; }
+    FakeMessages &messages() { return m_messages; }
+    QStringList &log() { return m_log; }
+    QString configDir() const { return m_dir.path(); }
+
+    template<typename T>
+    T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    QPushButton *button(const QString &name) const { return child<QPushButton>(name); }
+    QCheckBox *checkBox(const QString &name) const { return child<QCheckBox>(name); }
+    QComboBox *combo(const QString &name) const { return child<QComboBox>(name); }
+    QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
+    QLabel *label(const QString &name) const { return child<QLabel>(name); }
+    QTimer *timer(const QString &name) const { return child<QTimer>(name); }
+
+    QPushButton *relayButton(int relay) const;
+    QString portLabel() const { return label(QStringLiteral("lb_com_detectada"))->text(); }
+
+    // A real mouse click on a control of the window.
+    static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_log;
+    FakePort m_port{&m_log};
+    FakeClock m_clock{&m_log};
+    FakeMessages m_messages{&m_log};
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace tavex::test
