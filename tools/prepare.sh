@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian machine and builds TAVEX in build/.
+# Used by run-tavex.sh and run-tests.sh; safe to run again at any time.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev fonts-dejavu-core fonts-urw-base35)
+if [ "${1:-}" = "--tests" ]; then
+    # The end-to-end tests start the program on a virtual X server and click it.
+    packages+=(xvfb xdotool x11-apps imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
+        $sudo apt-get update
+        $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" --parallel 2
