@@ -35,7 +35,7 @@ bool QtSerialPort::open()
         return false;
 #ifdef Q_OS_UNIX
     // Qt's lock file goes by the device's name, and the terminal's exclusive mode does not
-    // bind root: a lock on the open device keeps everyone else off it under any name.
+    // bind root: a lock on the open device keeps any other instance off it under any name.
     if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
         m_port.close();
         return false;

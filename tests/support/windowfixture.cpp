@@ -1,5 +1,7 @@
 #include "support/windowfixture.h"
 
+#include <QAbstractItemView>
+
 namespace tavex::test {
 
 WindowFixture::WindowFixture(int boardPort)
@@ -17,6 +19,25 @@ void WindowFixture::start()
     m_port.clearWritten();
     m_port.clearTried();
     m_log.clear();
+}
+
+void WindowFixture::chooseFromList(QComboBox *box, const QString &item)
+{
+    const int row = box->findText(item);
+    if (row < 0)
+        qFatal("%s has no item %s", qPrintable(box->objectName()), qPrintable(item));
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    const QModelIndex index = box->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+void WindowFixture::typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
 }
 
 QPushButton *WindowFixture::relayButton(int relay) const

@@ -61,6 +61,11 @@ public:
 
     // A real mouse click on a control of the window.
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Picks an item from a combo box's drop-down list with the mouse.
+    static void chooseFromList(QComboBox *box, const QString &item);
+    // Replaces the text of a field, or of a combo box's text part, by typing.
+    static void typeInto(QLineEdit *edit, const QString &text);
+    static void typeInto(QComboBox *box, const QString &text) { typeInto(box->lineEdit(), text); }
 
 private:
     QTemporaryDir m_dir;
