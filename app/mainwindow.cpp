@@ -55,7 +55,7 @@ QCheckBox *createCheckBox(const QString &name, const QString &text, const QStrin
     auto *box = new QCheckBox(text, parent);
     box->setObjectName(name);
     box->setToolTip(tip);
-    box->setGeometry(place);
+    placeCaptioned(box, place);
     return box;
 }
 

@@ -19,10 +19,12 @@ QFont font(const QStringList &families, qreal points, QFont::Weight weight,
 
 const QStringList &sansFamilies()
 {
-    static const QStringList families{QStringLiteral("MS Sans Serif"),
-                                      QStringLiteral("Microsoft Sans Serif"),
-                                      QStringLiteral("Liberation Sans"),
-                                      QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+    // Fonts with about the same widths come first, so the captions fit their controls.
+    static const QStringList families{
+            QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+            QStringLiteral("Nimbus Sans"),     QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Sans Serif")};
     return families;
 }
 

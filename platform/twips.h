@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QRect>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace tavex {
 
@@ -15,6 +18,14 @@ constexpr int fromTwips(int twips)
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(fromTwips(left), fromTwips(top), fromTwips(width), fromTwips(height));
+}
+
+// Places a control that shows a caption; where the platform's font needs more room than the
+// layout gives, the control grows to the right rather than cut its caption.
+inline void placeCaptioned(QWidget *widget, const QRect &place)
+{
+    widget->setGeometry(place);
+    widget->resize(std::max(place.width(), widget->sizeHint().width()), place.height());
 }
 
 } // namespace tavex

@@ -44,7 +44,7 @@ ScheduleFrame::ScheduleFrame(int relay, QWidget *parent)
     setObjectName(QString::fromLatin1(kFrameNames[relay - 1]));
     m_armBox->setObjectName(relay == 1 ? QStringLiteral("Chk_agendar")
                                        : QStringLiteral("Chk_agendar%1").arg(relay));
-    m_armBox->setGeometry(twipsRect(120, 240, 3015, 255));
+    placeCaptioned(m_armBox, twipsRect(120, 240, 3015, 255));
     m_onHour->setGeometry(twipsRect(240, 480, 855, 315));
     m_onMinute->setGeometry(twipsRect(1140, 480, 615, 315));
     m_offHour->setGeometry(twipsRect(2040, 480, 855, 315));

@@ -57,7 +57,7 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     m_plusButton->setObjectName(QStringLiteral("timer%1_mais").arg(relay));
     m_minusButton->setObjectName(QString::fromLatin1(names.minus));
 
-    m_durationBox->setGeometry(twipsRect(120, 240, 1455, 255));
+    placeCaptioned(m_durationBox, twipsRect(120, 240, 1455, 255));
     m_remainingLabel->setGeometry(twipsRect(1620, 240, 675, 255));
     m_remainingLabel->setAlignment(Qt::AlignCenter);
     m_remainingLabel->setFont(mediumSansFont());
