@@ -1,0 +1,27 @@
+# The end-to-end harness: an Xvfb, the board simulator, the built program and xdotool,
+# on Qt Core alone. Included by the end-to-end tests and by the benchmarks, each of which
+# builds its own copy so the benchmarks do not need the tests.
+
+set(TAVEX_E2E_HARNESS_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# tavex_e2e_harness_library(<target>)
+function(tavex_e2e_harness_library target)
+    set(dir ${TAVEX_E2E_HARNESS_DIR})
+    add_library(${target} STATIC
+        ${dir}/polling.h ${dir}/polling.cpp
+        ${dir}/xserver.h ${dir}/xserver.cpp
+        ${dir}/desktop.h ${dir}/desktop.cpp
+        ${dir}/boardsim.h ${dir}/boardsim.cpp
+        ${dir}/tavexprocess.h ${dir}/tavexprocess.cpp
+        ${dir}/relaybuttons.h
+        ${dir}/session.h ${dir}/session.cpp
+    )
+    target_include_directories(${target} PUBLIC ${dir})
+    target_link_libraries(${target} PUBLIC Qt6::Core)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    target_compile_definitions(${target} PRIVATE
+        TAVEX_PROGRAM="$<TARGET_FILE:tavex>"
+        TAVEX_BOARDSIM_PROGRAM="$<TARGET_FILE:tavex-boardsim>")
+    # Whatever uses the harness runs both programs, so they are built first.
+    add_dependencies(${target} tavex tavex-boardsim)
+endfunction()

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+namespace tavex::test {
+
+// Where the relay buttons lie in the main window's client area: relays 1 to 4 in a
+// column, 5 to 8 in a row beneath.
+constexpr QRect relayButtonRect(int relay)
+{
+    if (relay <= 4)
+        return QRect(96, 76 + 64 * (relay - 1), 137, 49);
+    constexpr int lefts[] = {96, 248, 408, 560};
+    return QRect(lefts[relay - 5], 360, 137, 41);
+}
+
+constexpr QPoint relayButtonCentre(int relay)
+{
+    return relayButtonRect(relay).center();
+}
+
+} // namespace tavex::test
