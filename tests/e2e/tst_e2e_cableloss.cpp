@@ -39,16 +39,6 @@ void TestE2eCableLoss::replugged()
     QVERIFY2(expectBytes("3"), why());
     QVERIFY2(noWindowFor(kCableLossTitle, 1000), why());
 
-    // Once more, back on COM3 this time, with the relay going off.
-    QVERIFY2(board().drop(), qPrintable(board().error()));
-    QVERIFY2(clickRelay(window, 2), why());
-    QVERIFY2(waitForWindow(kCableLossTitle) != 0, why());
-    QVERIFY2(board().restore(session().path(QStringLiteral("board"))), qPrintable(board().error()));
-    QVERIFY2(answerMessage(kCableLossTitle), why());
-    QVERIFY2(expectNothingMoreFor(500), why());
-    QVERIFY2(clickRelay(window, 2), why());
-    QVERIFY2(expectBytes("4"), why());
-    QVERIFY2(noWindowFor(kCableLossTitle, 1000), why());
 }
 
 void TestE2eCableLoss::stillOutAtOk()
