@@ -38,7 +38,6 @@ void TestE2eCableLoss::replugged()
     QVERIFY2(clickRelay(window, 2), why());
     QVERIFY2(expectBytes("3"), why());
     QVERIFY2(noWindowFor(kCableLossTitle, 1000), why());
-
 }
 
 void TestE2eCableLoss::stillOutAtOk()
