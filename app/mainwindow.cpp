@@ -4,6 +4,7 @@
 #include "link/cableloss.h"
 #include "link/link.h"
 #include "link/portsearch.h"
+#include "platform/combos.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "relays/relaybank.h"

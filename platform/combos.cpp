@@ -1,27 +1,40 @@
 #include "platform/combos.h"
 
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace tavex {
 
-QComboBox *makeEditableCombo(const QString &objectName, const QString &text, QWidget *parent)
+EditableCombo::EditableCombo(const QString &objectName, const QString &text, QWidget *parent)
+    : QComboBox(parent)
 {
-    auto *box = new QComboBox(parent);
-    box->setObjectName(objectName);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-    box->setEditText(text);
-    return box;
+    setObjectName(objectName);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setEditText(text);
+    // A choice from the list writes the text from the program, which clears the line's
+    // "modified" mark; confirming typed text leaves it set.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!lineEdit()->isModified())
+            emit listChoice();
+    });
 }
 
-void addItemsKeepingText(QComboBox *box, const QStringList &items)
+void EditableCombo::showPopup()
 {
-    const QSignalBlocker blocker(box);
-    const QString text = box->currentText();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
+    // Picking from the list the very text that was typed is a choice all the same.
+    lineEdit()->setModified(false);
+    QComboBox::showPopup();
+}
+
+void EditableCombo::addItemsKeepingText(const QStringList &items)
+{
+    const QSignalBlocker blocker(this);
+    const QString text = currentText();
+    addItems(items);
+    setCurrentIndex(-1);
+    setEditText(text);
 }
 
 } // namespace tavex

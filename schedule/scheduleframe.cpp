@@ -35,10 +35,10 @@ ScheduleFrame::ScheduleFrame(int relay, QWidget *parent)
     : QGroupBox(QStringLiteral("Acionamento Agendado (automático)"), parent),
       m_relay(relay),
       m_armBox(new QCheckBox(armCaption(), this)),
-      m_onHour(makeEditableCombo(comboName("hora_ligar", relay), QStringLiteral("0 h"), this)),
-      m_onMinute(makeEditableCombo(comboName("min_ligar", relay), QStringLiteral("00"), this)),
-      m_offHour(makeEditableCombo(comboName("hora_desligar", relay), QStringLiteral("0 h"), this)),
-      m_offMinute(makeEditableCombo(comboName("min_desligar", relay), QStringLiteral("00"), this)),
+      m_onHour(new EditableCombo(comboName("hora_ligar", relay), QStringLiteral("0 h"), this)),
+      m_onMinute(new EditableCombo(comboName("min_ligar", relay), QStringLiteral("00"), this)),
+      m_offHour(new EditableCombo(comboName("hora_desligar", relay), QStringLiteral("0 h"), this)),
+      m_offMinute(new EditableCombo(comboName("min_desligar", relay), QStringLiteral("00"), this)),
       m_timer(new QTimer(this))
 {
     setObjectName(QString::fromLatin1(kFrameNames[relay - 1]));
@@ -61,10 +61,10 @@ bool ScheduleFrame::isArmed() const
 
 void ScheduleFrame::fillTimeLists()
 {
-    addItemsKeepingText(m_onHour, hourItems());
-    addItemsKeepingText(m_offHour, hourItems());
-    addItemsKeepingText(m_onMinute, minuteItems());
-    addItemsKeepingText(m_offMinute, minuteItems());
+    m_onHour->addItemsKeepingText(hourItems());
+    m_offHour->addItemsKeepingText(hourItems());
+    m_onMinute->addItemsKeepingText(minuteItems());
+    m_offMinute->addItemsKeepingText(minuteItems());
 }
 
 } // namespace tavex

@@ -3,10 +3,11 @@
 #include <QGroupBox>
 
 class QCheckBox;
-class QComboBox;
 class QTimer;
 
 namespace tavex {
+
+class EditableCombo;
 
 // The "Acionamento Agendado (automático)" group of relays 1 to 4: the box that arms the daily
 // schedule, the switch-on and switch-off hour and minute, and the schedule's 10-second timer.
@@ -21,10 +22,10 @@ public:
 
     int relay() const { return m_relay; }
     QCheckBox *armBox() const { return m_armBox; }
-    QComboBox *onHourBox() const { return m_onHour; }
-    QComboBox *onMinuteBox() const { return m_onMinute; }
-    QComboBox *offHourBox() const { return m_offHour; }
-    QComboBox *offMinuteBox() const { return m_offMinute; }
+    EditableCombo *onHourBox() const { return m_onHour; }
+    EditableCombo *onMinuteBox() const { return m_onMinute; }
+    EditableCombo *offHourBox() const { return m_offHour; }
+    EditableCombo *offMinuteBox() const { return m_offMinute; }
     QTimer *timer() const { return m_timer; }
 
     // Whether the schedule is armed and so holds the relay's button disabled.
@@ -35,10 +36,10 @@ public:
 private:
     int m_relay;
     QCheckBox *m_armBox;
-    QComboBox *m_onHour;
-    QComboBox *m_onMinute;
-    QComboBox *m_offHour;
-    QComboBox *m_offMinute;
+    EditableCombo *m_onHour;
+    EditableCombo *m_onMinute;
+    EditableCombo *m_offHour;
+    EditableCombo *m_offMinute;
     QTimer *m_timer;
 };
 

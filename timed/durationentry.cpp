@@ -47,7 +47,7 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
       m_durationEdit(new QLineEdit(QStringLiteral("1"), this)),
       m_plusButton(new QPushButton(QStringLiteral("+"), this)),
       m_minusButton(new QPushButton(QStringLiteral("-"), this)),
-      m_unitBox(makeEditableCombo(numbered("Cmb_tmp", relay), QStringLiteral("SEG"), this))
+      m_unitBox(new EditableCombo(numbered("Cmb_tmp", relay), QStringLiteral("SEG"), this))
 {
     const EntryNames &names = kNames[relay - 1];
     setObjectName(QString::fromLatin1(names.frame));
@@ -76,7 +76,7 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     // Relay 1's unit reacts to a choice from its list; the others react to every change of
     // their text (typing, or the program setting it) and not to a choice from the list.
     if (relay == 1)
-        connect(m_unitBox, &QComboBox::activated, this, &DurationEntry::unitChanged);
+        connect(m_unitBox, &EditableCombo::listChoice, this, &DurationEntry::unitChanged);
     else
         connect(m_unitBox->lineEdit(), &QLineEdit::textEdited, this, &DurationEntry::unitChanged);
 }
@@ -103,7 +103,7 @@ void DurationEntry::showRemaining(const QString &text)
 
 void DurationEntry::fillUnitList()
 {
-    addItemsKeepingText(m_unitBox, unitTexts());
+    m_unitBox->addItemsKeepingText(unitTexts());
 }
 
 void DurationEntry::durationChanged()

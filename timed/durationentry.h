@@ -3,12 +3,13 @@
 #include <QGroupBox>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace tavex {
+
+class EditableCombo;
 
 // The "Ao Clicar no Botão" group of relays 1 to 4: whether a switch-on starts a countdown,
 // the duration and its unit, the plus and minus steps and the label with the seconds left.
@@ -24,7 +25,7 @@ public:
 
     QCheckBox *durationBox() const { return m_durationBox; }
     QLineEdit *durationEdit() const { return m_durationEdit; }
-    QComboBox *unitBox() const { return m_unitBox; }
+    EditableCombo *unitBox() const { return m_unitBox; }
     QPushButton *plusButton() const { return m_plusButton; }
     QPushButton *minusButton() const { return m_minusButton; }
     QLabel *remainingLabel() const { return m_remainingLabel; }
@@ -52,7 +53,7 @@ private:
     QLineEdit *m_durationEdit;
     QPushButton *m_plusButton;
     QPushButton *m_minusButton;
-    QComboBox *m_unitBox;
+    EditableCombo *m_unitBox;
 };
 
 } // namespace tavex

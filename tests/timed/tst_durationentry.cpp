@@ -118,11 +118,18 @@ void TestDurationEntry::unitOfRelayOneReactsToTheList()
     QCOMPARE(edit->maxLength(), 3);
     QCOMPARE(edit->text(), u"12");
 
-    // Typing into relay 1's unit box runs nothing.
+    // Typing into relay 1's unit box runs nothing, also when the typing is done with Return
+    // or by leaving the box.
     WindowFixture::typeInto(unit, QStringLiteral("DIA"));
+    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
+    edit->setFocus();
     QCOMPARE(unit->currentText(), u"DIA");
     QCOMPARE(edit->text(), u"12");
     QCOMPARE(edit->maxLength(), 3);
+    // Choosing from the list the unit just typed is a choice.
+    WindowFixture::chooseFromList(unit, QStringLiteral("DIA"));
+    QCOMPARE(edit->text(), u"1");
+    QCOMPARE(edit->maxLength(), 2);
 }
 
 void TestDurationEntry::unitsOfRelaysTwoToFourReactToTyping()
