@@ -13,11 +13,7 @@ MapWatcher::~MapWatcher()
 {
     if (m_process.state() == QProcess::NotRunning)
         return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    test::stopProcess(m_process);
 }
 
 bool MapWatcher::start()

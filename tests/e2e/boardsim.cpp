@@ -79,13 +79,8 @@ void BoardSim::stop()
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.write("quit\n");
-    if (!m_process.waitForFinished(5000)) {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
+    if (!m_process.waitForFinished(5000))
+        stopProcess(m_process);
     readOutput();
 }
 

@@ -2,11 +2,23 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QThread>
 
 #include <chrono>
 
 namespace tavex::test {
+
+void stopProcess(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs, int stepMs)
 {

@@ -104,11 +104,7 @@ void TavexProcess::stop()
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_ending = QStringLiteral("stopped by the test");
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    stopProcess(m_process);
     m_output += m_process.readAll();
 }
 

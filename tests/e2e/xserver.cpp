@@ -1,5 +1,7 @@
 #include "xserver.h"
 
+#include "polling.h"
+
 #include <QDeadlineTimer>
 
 namespace tavex::test {
@@ -58,11 +60,7 @@ void XServer::stop()
 {
     if (m_process.state() == QProcess::NotRunning)
         return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    stopProcess(m_process);
 }
 
 } // namespace tavex::test
