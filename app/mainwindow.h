@@ -90,7 +90,7 @@ private:
     void startupFailed();
     void enableRelayButtons();
     bool scheduleHoldsButton(int relay) const;
-    void clearSchedule(int relay);
+    void clearSchedule(int relay); // chk_timerN_Click
 
     ConfigDir m_configDir;
     Clock &m_clock;

@@ -38,12 +38,13 @@ public:
     void fillUnitList();
 
     // The reactions, run by the controls' notifications.
-    void durationChanged(); // every change of the duration text
-    void unitChanged();     // a unit choice (relay 1) or a change of the unit text (2 to 4)
-    void stepUp();
-    void stepDown();
+    void durationChanged(); // txt_tmpN_Change: every change of the duration text
+    void unitChanged();     // Cmb_tmp1_Click, Cmb_tmp2_Change to Cmb_tmp4_Change
+    void stepUp();          // timerN_mais_Click
+    void stepDown();        // timer1_menos_Click, timer2_menos_Click, Command3_Click, Command4_Click
 
 signals:
+    // chk_timerN_Click: every change of the duration box, by the user or the program.
     void durationBoxToggled(bool ticked);
 
 private:
