@@ -34,6 +34,7 @@ void Link::closeIfOpen()
 
 bool Link::send(int relay, Switch direction)
 {
+    Q_ASSERT(isRelayNumber(relay));
     return m_port.write(QByteArray(1, relayCommand(relay, direction)));
 }
 
