@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tavex {
 
@@ -152,6 +153,9 @@ void MainWindow::connectControls()
         connect(&m_relays->countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
         connect(durationEntry(n), &DurationEntry::durationBoxToggled, this,
                 [this, n] { clearSchedule(n); });
+        connect(scheduleFrame(n)->armBox(), &QCheckBox::toggled, this,
+                [this, n] { scheduleBoxChanged(n); });
+        connect(scheduleFrame(n)->timer(), &QTimer::timeout, this, [this, n] { scheduleTimerTick(n); });
     }
     connect(m_extendBox, &QCheckBox::toggled, this, &MainWindow::chk_extender_Click);
 }
@@ -199,16 +203,6 @@ void MainWindow::enableRelayButtons()
 {
     for (int n = 1; n <= kRelayCount; ++n)
         relayButton(n)->setEnabled(!scheduleHoldsButton(n));
-}
-
-bool MainWindow::scheduleHoldsButton(int relay) const
-{
-    return isTimedRelay(relay) && scheduleFrame(relay)->isArmed();
-}
-
-void MainWindow::clearSchedule(int relay)
-{
-    scheduleFrame(relay)->armBox()->setChecked(false);
 }
 
 void MainWindow::paintEvent(QPaintEvent *)

@@ -3,6 +3,7 @@
 #include "common/relay.h"
 #include "platform/configdir.h"
 #include "platform/messages.h"
+#include "schedule/schedulerules.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -73,6 +74,21 @@ public:
     void Timer4_Timer() { countdownTick(4); }
     void countdownTick(int relay);
 
+    // The daily schedule of relays 1 to 4: arming and disarming on every change of the box,
+    // by the user or the program, and the 10-second tick while armed.
+    void Chk_agendar_Click() { scheduleBoxChanged(1); }
+    void Chk_agendar2_Click() { scheduleBoxChanged(2); }
+    void Chk_agendar3_Click() { scheduleBoxChanged(3); }
+    void Chk_agendar4_Click() { scheduleBoxChanged(4); }
+    void scheduleBoxChanged(int relay);
+    void Timer_agenda1_Timer() { scheduleTimerTick(1); }
+    void Timer_agenda2_Timer() { scheduleTimerTick(2); }
+    void Timer_agenda3_Timer() { scheduleTimerTick(3); }
+    void Timer_agenda4_Timer() { scheduleTimerTick(4); }
+    void scheduleTimerTick(int relay);
+    // jaLigouN, jaDesligouN and ultimoMinutoN.
+    const ScheduleMarks &scheduleMarks(int relay) const { return m_scheduleMarks[relay - 1]; }
+
     // Shows relays 5 to 8 while the box is ticked, hides them otherwise.
     void chk_extender_Click();
 
@@ -101,6 +117,7 @@ private:
     std::array<QPushButton *, kRelayCount> m_relayButtons{};
     std::array<DurationEntry *, kTimedRelayCount> m_durationEntries{};
     std::array<ScheduleFrame *, kTimedRelayCount> m_scheduleFrames{};
+    std::array<ScheduleMarks, kTimedRelayCount> m_scheduleMarks{};
     QLabel *m_portLabel = nullptr;
     QCheckBox *m_extendBox = nullptr;
     QPixmap m_backdrop;

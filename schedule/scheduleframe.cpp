@@ -52,11 +52,29 @@ ScheduleFrame::ScheduleFrame(int relay, QWidget *parent)
 
     m_timer->setObjectName(QStringLiteral("Timer_agenda%1").arg(relay));
     m_timer->setInterval(kTickMs);
+    // A few hundred milliseconds do not matter at ten-second ticks.
+    m_timer->setTimerType(Qt::CoarseTimer);
 }
 
 bool ScheduleFrame::isArmed() const
 {
     return m_timer->isActive();
+}
+
+void ScheduleFrame::arm()
+{
+    m_timer->start();
+}
+
+void ScheduleFrame::disarm()
+{
+    m_timer->stop();
+}
+
+ScheduleTimes ScheduleFrame::times() const
+{
+    return {m_onHour->currentText(), m_onMinute->currentText(), m_offHour->currentText(),
+            m_offMinute->currentText()};
 }
 
 void ScheduleFrame::fillTimeLists()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/schedulerules.h"
+
 #include <QGroupBox>
 
 class QCheckBox;
@@ -28,8 +30,14 @@ public:
     EditableCombo *offMinuteBox() const { return m_offMinute; }
     QTimer *timer() const { return m_timer; }
 
-    // Whether the schedule is armed and so holds the relay's button disabled.
+    // Whether the schedule is armed and so holds the relay's button disabled. Arming
+    // (re)starts the timer: its first tick comes 10 seconds later.
     bool isArmed() const;
+    void arm();
+    void disarm();
+
+    // The switch-on and switch-off time as the boxes read now.
+    ScheduleTimes times() const;
 
     void fillTimeLists();
 

@@ -14,7 +14,6 @@ private slots:
     void plusAndMinus();
     void unitOfRelayOneReactsToTheList();
     void unitsOfRelaysTwoToFourReactToTyping();
-    void durationBoxClearsSchedule();
 };
 
 void TestDurationEntry::typingIsFiltered()
@@ -163,29 +162,6 @@ void TestDurationEntry::unitsOfRelaysTwoToFourReactToTyping()
     // Relay 4 the same way.
     WindowFixture::typeInto(f.combo(QStringLiteral("Cmb_tmp4")), QStringLiteral("DIA"));
     QCOMPARE(f.edit(QStringLiteral("txt_tmp4"))->maxLength(), 2);
-}
-
-void TestDurationEntry::durationBoxClearsSchedule()
-{
-    WindowFixture f;
-    f.start();
-    for (int n = 1; n <= 4; ++n) {
-        QCheckBox *duration = f.checkBox(QStringLiteral("chk_timer%1").arg(n));
-        QCheckBox *schedule = f.checkBox(n == 1 ? QStringLiteral("Chk_agendar")
-                                                : QStringLiteral("Chk_agendar%1").arg(n));
-        schedule->setChecked(true);
-        WindowFixture::click(duration);
-        QVERIFY(duration->isChecked());
-        QVERIFY(!schedule->isChecked());
-        // Clearing the duration box clears the schedule box too.
-        schedule->setChecked(true);
-        WindowFixture::click(duration);
-        QVERIFY(!duration->isChecked());
-        QVERIFY(!schedule->isChecked());
-    }
-    // Neither starts a countdown.
-    for (int n = 1; n <= 4; ++n)
-        QVERIFY(!f.timer(QStringLiteral("Timer%1").arg(n))->isActive());
 }
 
 QTEST_MAIN(TestDurationEntry)

@@ -1,0 +1,57 @@
+// The daily schedule of relays 1 to 4, as the main window runs it.
+
+#include "app/mainwindow.h"
+
+#include "platform/clock.h"
+#include "relays/relaybank.h"
+#include "schedule/scheduleframe.h"
+#include "timed/durationentry.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace tavex {
+
+void MainWindow::scheduleBoxChanged(int relay)
+{
+    ScheduleFrame *frame = scheduleFrame(relay);
+    if (frame->armBox()->isChecked()) {
+        // Clearing the duration box clears this box in turn (clearSchedule), which disarms;
+        // ticking it again arms, nested, before this run goes on to the same end.
+        durationEntry(relay)->durationBox()->setChecked(false);
+        frame->armBox()->setChecked(true);
+        relayButton(relay)->setEnabled(false);
+        frame->arm();
+    } else {
+        // The relay stays as it is; only its button is given back, whatever the port.
+        frame->disarm();
+        relayButton(relay)->setEnabled(true);
+    }
+}
+
+void MainWindow::scheduleTimerTick(int relay)
+{
+    const ScheduleSwitch relaySwitch{
+        [this] { return m_messages.isShowing(); },
+        [this, relay](bool on) {
+            // A relay already in the state asked for is left alone, so the schedule never
+            // switches against its own word.
+            if (m_relays->releDesligado(relay) == on)
+                toggleRelay(relay);
+        },
+    };
+    scheduleTick(m_scheduleMarks[relay - 1], scheduleFrame(relay)->times(),
+                 [this] { return m_clock.timeOfDay(); }, relaySwitch);
+}
+
+bool MainWindow::scheduleHoldsButton(int relay) const
+{
+    return isTimedRelay(relay) && scheduleFrame(relay)->isArmed();
+}
+
+void MainWindow::clearSchedule(int relay)
+{
+    scheduleFrame(relay)->armBox()->setChecked(false);
+}
+
+} // namespace tavex

@@ -1,0 +1,72 @@
+#include "schedule/schedulerules.h"
+
+namespace tavex {
+
+namespace {
+
+std::optional<int> twoDigitNumber(QStringView text)
+{
+    const QStringView digits = text.trimmed();
+    if (digits.isEmpty())
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<ClockReading> readClockText(QStringView hhmmss)
+{
+    if (hhmmss.size() < 5)
+        return std::nullopt;
+    const std::optional<int> hour = twoDigitNumber(hhmmss.mid(0, 2));
+    const std::optional<int> minute = twoDigitNumber(hhmmss.mid(3, 2));
+    if (!hour || !minute)
+        return std::nullopt;
+    return ClockReading{*hour, *minute};
+}
+
+ClockReading readClock(QTime timeOfDay)
+{
+    // A valid time always reads; an invalid one is taken as midnight.
+    return readClockText(timeOfDay.toString(QStringLiteral("hh:mm:ss"))).value_or(ClockReading{});
+}
+
+std::optional<int> settingNumber(QStringView comboText)
+{
+    return twoDigitNumber(comboText.left(2));
+}
+
+bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView minuteText)
+{
+    return settingNumber(hourText) == now.hour && settingNumber(minuteText) == now.minute;
+}
+
+void scheduleTick(ScheduleMarks &marks, const ScheduleTimes &times,
+                  const std::function<QTime()> &timeOfDay, const ScheduleSwitch &relay)
+{
+    const ClockReading now = readClock(timeOfDay());
+    const int minuteOfDay = now.hour * 60 + now.minute;
+    if (minuteOfDay != marks.ultimoMinuto) {
+        marks.ultimoMinuto = minuteOfDay;
+        marks.jaLigou = false;
+        marks.jaDesligou = false;
+    }
+    const auto step = [&](bool &done, QStringView hour, QStringView minuteText, bool on) {
+        if (done || !matchesSetting(readClock(timeOfDay()), hour, minuteText))
+            return;
+        if (relay.heldBack())
+            return;
+        done = true;
+        relay.switchTo(on);
+    };
+    step(marks.jaLigou, times.onHour, times.onMinute, true);
+    step(marks.jaDesligou, times.offHour, times.offMinute, false);
+}
+
+} // namespace tavex
