@@ -8,8 +8,9 @@ build="$root/build"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev fonts-dejavu-core fonts-urw-base35)
 if [ "${1:-}" = "--tests" ]; then
-    # The end-to-end tests start the program on a virtual X server and click it.
-    packages+=(xvfb xdotool x11-apps x11-utils imagemagick)
+    # The end-to-end tests start the program on a virtual X server and click it, some
+    # with its clock faked.
+    packages+=(xvfb xdotool x11-apps x11-utils imagemagick faketime)
 fi
 
 missing=()

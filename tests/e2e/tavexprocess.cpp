@@ -87,11 +87,16 @@ bool TavexProcess::start()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     env.insert(QStringLiteral("XDG_CACHE_HOME"), m_root.filePath(QStringLiteral("cache")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    for (auto it = m_launcherEnvironment.cbegin(); it != m_launcherEnvironment.cend(); ++it)
+        env.insert(it.key(), it.value());
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(home);
 
     m_startedAtUs = epochMicroseconds();
-    m_process.start(m_program, {});
+    if (m_launcher.isEmpty())
+        m_process.start(m_program, {});
+    else
+        m_process.start(m_launcher.first(), m_launcher.mid(1) << m_program);
     if (!m_process.waitForStarted(10000)) {
         m_error = m_program + QStringLiteral(": ") + m_process.errorString();
         return false;

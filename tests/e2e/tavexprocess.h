@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QProcess>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -30,6 +31,14 @@ public:
     // The device COM<number> points at.
     QString deviceFor(int number) const;
 
+    // Starts the program through `launcher` (a command and its arguments, the program's path
+    // appended), with `environment` added to its own.
+    void setLauncher(const QStringList &launcher, const QMap<QString, QString> &environment)
+    {
+        m_launcher = launcher;
+        m_launcherEnvironment = environment;
+    }
+
     // Writes PORTAS.INI and starts the program.
     bool start();
     void stop();
@@ -53,6 +62,8 @@ private:
     QString m_display;
     QTemporaryDir m_root;
     QMap<int, QString> m_ports;
+    QStringList m_launcher;
+    QMap<QString, QString> m_launcherEnvironment;
     QProcess m_process;
     QByteArray m_output;
     QString m_ending;
