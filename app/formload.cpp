@@ -36,8 +36,10 @@ void MainWindow::Form_Load()
 {
     // The data files live in the per-user configuration directory. Without it the program
     // still works; it only cannot keep what the user saves.
-    if (!m_configDir.prepare())
+    if (!m_configDir.prepare()) {
         m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+        m_settingsFailureTold = true;
+    }
 
     // Until the names file is read every relay has its default name (RelayBank).
 
@@ -48,6 +50,8 @@ void MainWindow::Form_Load()
     m_relays->markAllOff();
 
     m_link->setPortaInicial(kConverterFirstPort);
+    // A saved schedule arms itself here, and a saved own-port option already searches once.
+    carregaConfiguracoes();
     m_link->search();
 
     switchOffAllRelays();

@@ -122,7 +122,7 @@ void MainWindow::buildControls()
             QStringLiteral("chk_extender"), QStringLiteral("Exibir Versão Estendida"),
             QStringLiteral("Marque para exibir os botões de controle dos relés adicionais"),
             twipsRect(1440, 5040, 2055, 255), this);
-    createCheckBox(QStringLiteral("sem_conversor"),
+    m_ownPortBox = createCheckBox(QStringLiteral("sem_conversor"),
                    QStringLiteral("Utilizar Porta Serial sem o cabo USB/Serial"),
                    QStringLiteral("Marque para utilizar a Porta Serial do computador invés do "
                                   "Conversor USB/Serial"),
@@ -158,6 +158,9 @@ void MainWindow::connectControls()
         connect(scheduleFrame(n)->timer(), &QTimer::timeout, this, [this, n] { scheduleTimerTick(n); });
     }
     connect(m_extendBox, &QCheckBox::toggled, this, &MainWindow::chk_extender_Click);
+    connect(m_ownPortBox, &QCheckBox::toggled, this, &MainWindow::sem_conversor_Click);
+    connect(findChild<QPushButton *>(QStringLiteral("btn_salvar")), &QPushButton::clicked, this,
+            &MainWindow::btn_salvar_Click);
 }
 
 void MainWindow::toggleRelay(int relay)

@@ -12,6 +12,7 @@
 #include <chrono>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -92,6 +93,13 @@ public:
     // Shows relays 5 to 8 while the box is ticked, hides them otherwise.
     void chk_extender_Click();
 
+    // The settings file: saved by btn_salvar and by every change of sem_conversor, read once
+    // at start-up. sem_conversor_Click moves the port search to the computer's own serial
+    // port (from port 1) or back to the converter (from port 3), saves, and searches again.
+    void btn_salvar_Click() { saveSettings(SaveRequest::ByUser); }
+    void carregaConfiguracoes();
+    void sem_conversor_Click();
+
     // A relay command could not be written: tell the user and search the ports again.
     void reconectaConversor();
 
@@ -99,6 +107,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    enum class SaveRequest { ByUser, Automatic };
+    void saveSettings(SaveRequest request);
+    std::array<QComboBox *, 16> settingsTimeBoxes() const;
+    std::array<QCheckBox *, 10> settingsBoxes() const;
+
     void buildControls();
     void connectControls();
     void fillLists();
@@ -120,6 +133,10 @@ private:
     std::array<ScheduleMarks, kTimedRelayCount> m_scheduleMarks{};
     QLabel *m_portLabel = nullptr;
     QCheckBox *m_extendBox = nullptr;
+    QCheckBox *m_ownPortBox = nullptr;
+    // Whether the user has been told that settings cannot be kept (at start-up, or by a
+    // save that the program made by itself); such saves then fail without another word.
+    bool m_settingsFailureTold = false;
     QPixmap m_backdrop;
 };
 

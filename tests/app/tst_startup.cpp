@@ -46,7 +46,7 @@ void TestStartup::normalStart()
         QVERIFY(f.window().relays().releDesligado(n));
     }
     // The configuration directory now exists.
-    QVERIFY(QFileInfo(f.configDir() + QStringLiteral("/tavex")).isDir());
+    QVERIFY(QFileInfo(f.configDir()).isDir());
 }
 
 void TestStartup::noPortAtAll()

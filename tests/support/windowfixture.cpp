@@ -4,12 +4,12 @@
 
 namespace tavex::test {
 
-WindowFixture::WindowFixture(int boardPort)
+WindowFixture::WindowFixture(int boardPort, const QString &configDir)
+    : m_configDir(configDir.isEmpty() ? m_dir.filePath(QStringLiteral("tavex")) : configDir)
 {
     if (boardPort > 0)
         m_port.plug(boardPort);
-    m_window = std::make_unique<MainWindow>(
-            WindowServices{m_port, m_clock, m_messages, m_dir.filePath(QStringLiteral("tavex"))});
+    m_window = std::make_unique<MainWindow>(WindowServices{m_port, m_clock, m_messages, m_configDir});
 }
 
 void WindowFixture::start()

@@ -28,8 +28,9 @@ namespace tavex::test {
 class WindowFixture
 {
 public:
-    // The board hangs on `boardPort` (0: no board at all).
-    explicit WindowFixture(int boardPort = 3);
+    // The board hangs on `boardPort` (0: no board at all). The data files live in
+    // `configDir`, by default a fresh directory of the fixture's own.
+    explicit WindowFixture(int boardPort = 3, const QString &configDir = {});
 
     // Runs the start-up sequence and then forgets what it wrote and logged.
     void start();
@@ -39,7 +40,9 @@ public:
     FakeClock &clock() { return m_clock; }
     FakeMessages &messages() { return m_messages; }
     QStringList &log() { return m_log; }
-    QString configDir() const { return m_dir.path(); }
+    QString configDir() const { return m_configDir; }
+    // The path of a data file.
+    QString dataFile(const QString &name) const { return m_configDir + u'/' + name; }
 
     template<typename T>
     T *child(const QString &name) const
@@ -69,6 +72,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_configDir;
     QStringList m_log;
     FakePort m_port{&m_log};
     FakeClock m_clock{&m_log};
