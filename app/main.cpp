@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavex"));
+    // Ties the window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
 
     const QString configDir = tavex::ConfigDir::standardPath();
     tavex::QtSerialPort port(tavex::loadPortMap(configDir));
