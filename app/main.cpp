@@ -2,6 +2,7 @@
 #include "link/portmap.h"
 #include "platform/configdir.h"
 #include "platform/qtserialport.h"
+#include "platform/qttranslation.h"
 #include "platform/systemclock.h"
 #include "platform/widgetmessages.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
+    tavex::installQtTranslation(app);
 
     const QString configDir = tavex::ConfigDir::standardPath();
     tavex::QtSerialPort port(tavex::loadPortMap(configDir));
