@@ -2,6 +2,8 @@
 #include "link/portmap.h"
 #include "platform/configdir.h"
 #include "platform/qtserialport.h"
+#include "platform/qttranslation.h"
+#include "platform/quitsignals.h"
 #include "platform/systemclock.h"
 #include "platform/widgetmessages.h"
 
@@ -11,6 +13,18 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavex"));
+    // Ties the window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
+    tavex::installQtTranslation(app);
+
+    // The session's end, Ctrl+C or a hang-up: every window is closed, an open message box
+    // first, as the user would, and the program leaves every event loop it is in. Leaving
+    // main closes the serial port, which takes its lock file away.
+    tavex::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &tavex::QuitSignals::arrived, &app, [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::exit(0);
+    });
 
     const QString configDir = tavex::ConfigDir::standardPath();
     tavex::QtSerialPort port(tavex::loadPortMap(configDir));
@@ -20,6 +34,9 @@ int main(int argc, char *argv[])
     tavex::MainWindow window({port, clock, messages, configDir});
     messages.setParent(&window);
     window.Form_Load();
+    // Ended while the start-up showed a message.
+    if (quitSignals.hasArrived())
+        return 0;
     window.show();
     return app.exec();
 }

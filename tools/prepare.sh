@@ -7,6 +7,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev fonts-dejavu-core fonts-urw-base35)
+# Qt's own texts in Portuguese; the icon's PNG sizes are rendered at build time. The tests
+# build the Debian package and check it (tools/check-package.sh).
+packages+=(qt6-translations-l10n librsvg2-bin)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(dpkg-dev file desktop-file-utils appstream lintian)
+fi
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end tests start the program on a virtual X server and click it, some
     # with its clock faked.

@@ -5,3 +5,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/prepare.sh" --tests
 ctest --test-dir "$root/build" --output-on-failure --timeout 600
+
+# The Debian package of this build, with its desktop entry, metadata and lintian checked.
+"$root/tools/check-package.sh"

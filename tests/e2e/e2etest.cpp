@@ -4,6 +4,10 @@
 
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 namespace tavex::test {
 
 namespace {
@@ -31,6 +35,7 @@ void E2eTest::init()
     m_session = std::make_unique<Session>(m_xserver.display());
     m_expected.clear();
     m_why.clear();
+    m_endExpected = false;
 }
 
 void E2eTest::cleanup()
@@ -57,7 +62,7 @@ void E2eTest::cleanup()
              qPrintable(QStringLiteral("not relay commands: ") + notCommands.join(u'|')));
     if (failedAlready)
         return;
-    QVERIFY2(wasRunning, "the program was no longer running at the end of the test");
+    QVERIFY2(wasRunning || m_endExpected, "the program was no longer running at the end of the test");
     QCOMPARE(QString::fromLatin1(received), QString::fromLatin1(m_expected));
 }
 
@@ -137,6 +142,16 @@ bool E2eTest::answerMessage(const QString &title)
         return false;
     return desktop().waitForNoWindow(title, kWindowTimeoutMs)
             || fail(QStringLiteral("the message box \"%1\" stayed open").arg(title));
+}
+
+bool E2eTest::endProgramWith(int signalNumber)
+{
+    m_endExpected = true;
+    TavexProcess &program = session().program();
+    if (::kill(pid_t(program.pid()), signalNumber) != 0)
+        return fail(QStringLiteral("kill: ") + QString::fromLocal8Bit(strerror(errno)));
+    return waitUntil([&program] { return !program.isRunning(); }, kWindowTimeoutMs)
+            || fail(QStringLiteral("the program did not end on signal %1").arg(signalNumber));
 }
 
 } // namespace tavex::test

@@ -46,6 +46,9 @@ protected:
     bool pressKey(WindowId window, const QString &key);
     // Presses Return on the message box titled `title` and waits until it is gone.
     bool answerMessage(const QString &title);
+    // Sends the program `signalNumber` and waits until it has ended; the test then expects
+    // it gone at its end rather than running.
+    bool endProgramWith(int signalNumber);
 
 private slots:
     void initTestCase();
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<Session> m_session;
     QByteArray m_expected;
     QByteArray m_why;
+    bool m_endExpected = false;
 };
 
 } // namespace tavex::test

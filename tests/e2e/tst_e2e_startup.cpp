@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <csignal>
+
 namespace tavex::test {
 
 class TestE2eStartup : public E2eTest
@@ -14,6 +16,8 @@ class TestE2eStartup : public E2eTest
 private slots:
     void withBoard();
     void withoutBoard();
+    void endsOnSignal_data();
+    void endsOnSignal();
 };
 
 void TestE2eStartup::withBoard()
@@ -57,6 +61,28 @@ void TestE2eStartup::withoutBoard()
         const QString device = session().program().deviceFor(number);
         QVERIFY2(!QFileInfo::exists(device), qPrintable(device + QStringLiteral(" was created")));
     }
+}
+
+void TestE2eStartup::endsOnSignal_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TestE2eStartup::endsOnSignal()
+{
+    // As closing the window does: a normal end, and the serial port's lock file goes with it.
+    QFETCH(int, signalNumber);
+    QVERIFY2(startWithBoard() != 0, why());
+    const QString lock = QStringLiteral("/var/lock/LCK..")
+            + session().path(QStringLiteral("board")).replace(u'/', u'_');
+    QVERIFY2(QFileInfo::exists(lock), qPrintable(lock + QStringLiteral(" is missing")));
+
+    QVERIFY2(endProgramWith(signalNumber), why());
+    QCOMPARE(session().program().ending(), QStringLiteral("exited with code 0"));
+    QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock + QStringLiteral(" was left behind")));
 }
 
 } // namespace tavex::test
