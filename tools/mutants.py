@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Breaks the program on purpose, one place at a time, and runs the whole test suite on each
+break: every break must make some test fail. Run from a clean work tree after a build:
+
+    tools/mutants.py [build-dir]      (default: build)
+
+Each break replaces one exact text, which must occur exactly once in its file; the file is put
+back afterwards, whatever happens. Prints one line per break with the tests that caught it,
+and exits non-zero when a break went uncaught or could not be applied.
+"""
+import pathlib
+import re
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# (what the break is, file, text, replacement)
+BREAKS = [
+    ("a byte of the command table changed", "link/commands.h",
+     "{'E', 'F'},", "{'E', 'f'},"),
+    ("the countdown's timer not connected to its tick", "timed/countdown.cpp",
+     "connect(m_timer, &QTimer::timeout, this, &Countdown::tick);", ""),
+    ("the countdown's end comparison turned", "timed/countdown.cpp",
+     "step.finished = target > 0 && ", "step.finished = target < 0 && "),
+    ("the schedule's timer not connected to its tick", "app/mainwindow.cpp",
+     "connect(scheduleFrame(n)->timer(), &QTimer::timeout, this, [this, n] { scheduleTimerTick(n); });", ""),
+    ("the schedule's once-a-minute guard removed", "schedule/schedulerules.cpp",
+     "if (done || !matchesSetting(", "if (!matchesSetting("),
+    ("the schedule switches whatever the relay's state", "app/windowschedule.cpp",
+     "if (m_relays->releDesligado(relay) == on)", "if (true)"),
+    ("no switch held back behind an open message", "app/mainwindow.cpp",
+     "    if (m_messages.isShowing())\n        return;\n    if (m_relays->toggle", "    if (m_relays->toggle"),
+    ("the saved settings not loaded at start-up", "app/formload.cpp",
+     "    carregaConfiguracoes();\n", ""),
+    ("two lines of the settings file swapped", "app/windowsettings.cpp",
+     "    boxes[8] = m_extendBox;\n    boxes[9] = m_ownPortBox;",
+     "    boxes[9] = m_extendBox;\n    boxes[8] = m_ownPortBox;"),
+    ("the duration filter lets codes up to 57 only", "timed/durationrules.h",
+     "return c <= 59;", "return c <= 57;"),
+    ("the port search stops before the last number", "link/portsearch.cpp",
+     "number <= kLastPortNumber;", "number < kLastPortNumber;"),
+    ("a failed switch-on keeps its new caption", "relays/relaybank.cpp",
+     "        setCaption(relay, captionBefore);\n", ""),
+    ("the own-port option searches from port 3", "app/windowsettings.cpp",
+     "isChecked() ? kOwnSerialFirstPort : kConverterFirstPort", "isChecked() ? kConverterFirstPort : kConverterFirstPort"),
+    ("a pipe read as a data file", "platform/datafile.cpp",
+     "!S_ISREG(info.st_mode) || ", ""),
+    ("start-up switches one relay fewer off", "app/formload.cpp",
+     "for (int n = 1; n <= kRelayCount; ++n) {\n        if (!m_link->send(n, Switch::Off))",
+     "for (int n = 1; n < kRelayCount; ++n) {\n        if (!m_link->send(n, Switch::Off))"),
+]
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, cwd=ROOT, text=True, capture_output=True, **kwargs)
+
+
+def failed_tests(build):
+    result = run(["ctest", "--test-dir", build, "--timeout", "300"])
+    return re.findall(r"^\s*\d+ - (\S+) \(", result.stdout, re.M)
+
+
+def main():
+    build = sys.argv[1] if len(sys.argv) > 1 else "build"
+    if run(["git", "diff", "--quiet"]).returncode != 0:
+        sys.exit("the work tree has changes; commit or stash them first")
+    uncaught = 0
+    for what, name, text, replacement in BREAKS:
+        path = ROOT / name
+        original = path.read_text()
+        if original.count(text) != 1:
+            print(f"CANNOT APPLY  {what}: the text is not once in {name}")
+            uncaught += 1
+            continue
+        try:
+            path.write_text(original.replace(text, replacement))
+            built = run(["cmake", "--build", build])
+            caught = failed_tests(build) if built.returncode == 0 else None
+        finally:
+            path.write_text(original)
+        if caught is None:
+            print(f"CANNOT APPLY  {what}: the break does not build")
+            uncaught += 1
+            continue
+        print(f"{'caught' if caught else 'UNCAUGHT':8}  {what}: {', '.join(caught)}", flush=True)
+        uncaught += not caught
+    run(["cmake", "--build", build])
+    sys.exit(1 if uncaught else 0)
+
+
+if __name__ == "__main__":
+    main()
