@@ -39,7 +39,7 @@ void MainWindow::Form_Load()
     if (!m_configDir.prepare())
         m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
 
-    // Until the names file is read every relay has its default name (RelayBank).
+    carregaNomedosBotoes();
 
     fillLists();
 

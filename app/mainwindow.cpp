@@ -154,6 +154,8 @@ void MainWindow::connectControls()
                 [this, n] { clearSchedule(n); });
     }
     connect(m_extendBox, &QCheckBox::toggled, this, &MainWindow::chk_extender_Click);
+    connect(findChild<QPushButton *>(QStringLiteral("btn_editarBotoes")), &QPushButton::clicked,
+            this, &MainWindow::btn_editarBotoes_Click);
 }
 
 void MainWindow::toggleRelay(int relay)
