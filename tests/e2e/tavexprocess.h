@@ -30,7 +30,10 @@ public:
     // The device COM<number> points at.
     QString deviceFor(int number) const;
 
-    // Writes PORTAS.INI and starts the program.
+    // The program's data directory; it outlives a stop and a new start.
+    QString configDir() const;
+
+    // Writes PORTAS.INI and starts the program (again after a stop).
     bool start();
     void stop();
 
