@@ -93,10 +93,8 @@ class TestRenameDialog : public QObject
 private slots:
     void readAtStartUp_data();
     void readAtStartUp();
-    void secondCaptionPass();
     void oneDialogBesideTheWindow();
     void roundTripThenAllCleared();
-    void renamingARelayThatIsOn();
     void failedSave_data();
     void failedSave();
 };
@@ -147,26 +145,15 @@ void TestRenameDialog::readAtStartUp()
     QWidget *dialog = openDialog(f);
     for (int n = 1; n <= 8; ++n)
         QCOMPARE(box(dialog, n)->text(), boxes.value(n - 1));
-}
 
-void TestRenameDialog::secondCaptionPass()
-{
-    WindowFixture f;
-    const QString file = QDir(dataDir(f)).filePath(QStringLiteral("BOTOES.INI"));
-    writeFile(file, "P\r\n");
-    f.start();
-    for (int n = 1; n <= 3; ++n)
-        WindowFixture::click(f.relayButton(n));
-    writeFile(file, "Q\r\n\r\n");
-
-    // Captions for the entries that are not empty; names and states stay as they were.
+    // The second caption pass: captions from the entries that are not empty; names and
+    // states stay as they were.
+    WindowFixture::click(f.relayButton(2));
+    writeFile(QDir(dataDir(f)).filePath(QStringLiteral("BOTOES.INI")), "Q\r\n\r\n");
     f.window().applyNameCaptions();
-    QCOMPARE(::captions(f).mid(0, 4),
-             QStringList({"Q [OFF]", "RELE 2 (ON)", "RELE 3 (ON)", "RELE 4  (OFF)"}));
-    QCOMPARE(f.window().relays().nomeRele(1), u"P");
-    WindowFixture::click(f.relayButton(1));
-    QCOMPARE(f.relayButton(1)->text(), u"P (OFF)");
-    QCOMPARE(f.port().written(), QByteArray("1352"));
+    QCOMPARE(::captions(f).mid(0, 3), QStringList({"Q [OFF]", names[1] + " (ON)", captions[2]}));
+    QCOMPARE(::names(f), names);
+    QCOMPARE(f.port().written(), QByteArray("3"));
 }
 
 void TestRenameDialog::oneDialogBesideTheWindow()
@@ -214,10 +201,16 @@ void TestRenameDialog::oneDialogBesideTheWindow()
     QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
     QCOMPARE(box(dialog, 1)->text(), u"bomba");
 
-    // A save hides it with its boxes as typed; the button shows the name in upper case.
+    // A save hides it with its boxes as typed; the button shows the name in upper case. A
+    // relay that is on stays on, whatever its caption says, until its next click.
+    WindowFixture::click(f.relayButton(1));
     save(dialog);
     QVERIFY(dialog->isHidden());
     QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
+    QVERIFY(!f.window().relays().releDesligado(1));
+    WindowFixture::click(f.relayButton(1));
+    QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
+    QCOMPARE(f.port().written(), QByteArray("12"));
     QCOMPARE(openDialog(f), dialog);
     QCOMPARE(box(dialog, 1)->text(), u"bomba");
 
@@ -271,24 +264,6 @@ void TestRenameDialog::roundTripThenAllCleared()
     QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
     WindowFixture::click(f.relayButton(3));
     QCOMPARE(f.relayButton(3)->text(), u"RELE 3 (ON)");
-}
-
-void TestRenameDialog::renamingARelayThatIsOn()
-{
-    WindowFixture f;
-    f.start();
-    WindowFixture::click(f.relayButton(2));
-    QWidget *dialog = openDialog(f);
-    type(box(dialog, 2), QStringLiteral("Bomba"));
-    save(dialog);
-
-    // Still on, whatever the caption says; the next click switches it off.
-    QCOMPARE(f.relayButton(2)->text(), u"BOMBA [OFF]");
-    QVERIFY(!f.window().relays().releDesligado(2));
-    QCOMPARE(f.port().written(), QByteArray("3"));
-    WindowFixture::click(f.relayButton(2));
-    QCOMPARE(f.port().written(), QByteArray("34"));
-    QCOMPARE(f.relayButton(2)->text(), u"BOMBA (OFF)");
 }
 
 void TestRenameDialog::failedSave_data()
