@@ -41,7 +41,7 @@ void MainWindow::Form_Load()
         m_settingsFailureTold = true;
     }
 
-    // Until the names file is read every relay has its default name (RelayBank).
+    carregaNomedosBotoes();
 
     fillLists();
 

@@ -161,6 +161,8 @@ void MainWindow::connectControls()
     connect(m_ownPortBox, &QCheckBox::toggled, this, &MainWindow::sem_conversor_Click);
     connect(findChild<QPushButton *>(QStringLiteral("btn_salvar")), &QPushButton::clicked, this,
             &MainWindow::btn_salvar_Click);
+    connect(findChild<QPushButton *>(QStringLiteral("btn_editarBotoes")), &QPushButton::clicked,
+            this, &MainWindow::btn_editarBotoes_Click);
 }
 
 void MainWindow::toggleRelay(int relay)

@@ -20,6 +20,7 @@ namespace tavex {
 
 class Clock;
 class DurationEntry;
+class Form2;
 class Link;
 class RelayBank;
 class ScheduleFrame;
@@ -138,6 +139,21 @@ private:
     // save that the program made by itself); such saves then fail without another word.
     bool m_settingsFailureTold = false;
     QPixmap m_backdrop;
+
+    // Relay names: the names file and the rename dialog (app/windownames.cpp).
+public:
+    // Names and captions from the names file: at start-up and after every save of the names.
+    void carregaNomedosBotoes();
+    // The second caption pass, run by the settings reader: captions from the names file, the
+    // names left alone.
+    void applyNameCaptions();
+    // Shows the one rename dialog.
+    void btn_editarBotoes_Click();
+
+private:
+    void salvarNomes(const QStringList &boxTexts); // the rename dialog's save
+    Form2 *m_form2 = nullptr;
+    bool m_namesRead = false;
 };
 
 } // namespace tavex

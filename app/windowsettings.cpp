@@ -99,6 +99,7 @@ void MainWindow::carregaConfiguracoes()
             boxes[i]->setChecked(*loaded.boxes[i]);
     }
     chk_extender_Click();
+    applyNameCaptions();
 }
 
 void MainWindow::sem_conversor_Click()

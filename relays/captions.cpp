@@ -18,4 +18,9 @@ QString switchedCaption(const QString &name, Switch direction)
     return name + (direction == Switch::On ? QStringLiteral(" (ON)") : QStringLiteral(" (OFF)"));
 }
 
+QString appliedNameCaption(const QString &name)
+{
+    return name + QStringLiteral(" [OFF]");
+}
+
 } // namespace tavex

@@ -16,4 +16,8 @@ QString designCaption(int relay);
 // The caption after a switch: the name followed by " (ON)" or " (OFF)".
 QString switchedCaption(const QString &name, Switch direction);
 
+// The caption when a name has just been applied from the names file: the name followed by
+// " [OFF]", whatever the relay's state.
+QString appliedNameCaption(const QString &name);
+
 } // namespace tavex

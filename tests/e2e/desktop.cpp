@@ -34,6 +34,8 @@ std::optional<QByteArray> Desktop::run(const QString &program, const QStringList
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.remove(QStringLiteral("XAUTHORITY"));
+    // xdotool reads the text it types in the locale's encoding; ours is UTF-8.
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     if (!process.waitForStarted(kToolTimeoutMs)) {
@@ -186,11 +188,18 @@ bool Desktop::pressKey(WindowId window, const QString &key) const
             && xdotool({QStringLiteral("key"), key}).has_value();
 }
 
-bool Desktop::saveScreenshot(const QRect &area, const QString &pngPath) const
+bool Desktop::typeText(WindowId window, const QString &text) const
+{
+    return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)})
+                   .has_value()
+            && xdotool({QStringLiteral("type"), text}).has_value();
+}
+
+std::optional<QByteArray> Desktop::screenArea(const QRect &area, const QString &output) const
 {
     const auto dump = run(QStringLiteral("xwd"), {QStringLiteral("-root"), QStringLiteral("-silent")});
     if (!dump)
-        return false;
+        return std::nullopt;
     const QString crop = QStringLiteral("%1x%2+%3+%4")
                                  .arg(area.width())
                                  .arg(area.height())
@@ -198,9 +207,18 @@ bool Desktop::saveScreenshot(const QRect &area, const QString &pngPath) const
                                  .arg(area.y());
     return run(QStringLiteral("convert"),
                {QStringLiteral("xwd:-"), QStringLiteral("-crop"), crop, QStringLiteral("+repage"),
-                QStringLiteral("png:") + pngPath},
-               *dump)
-            .has_value();
+                output},
+               *dump);
+}
+
+bool Desktop::saveScreenshot(const QRect &area, const QString &pngPath) const
+{
+    return screenArea(area, QStringLiteral("png:") + pngPath).has_value();
+}
+
+std::optional<QByteArray> Desktop::pixels(const QRect &area) const
+{
+    return screenArea(area, QStringLiteral("rgb:-"));
 }
 
 } // namespace tavex::test

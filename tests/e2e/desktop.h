@@ -41,8 +41,13 @@ public:
     // "Return", "Tab").
     bool pressKey(WindowId window, const QString &key) const;
 
+    // Gives the window the keyboard focus and types the text, character by character.
+    bool typeText(WindowId window, const QString &text) const;
+
     // Saves `area` of the screen as a PNG file.
     bool saveScreenshot(const QRect &area, const QString &pngPath) const;
+    // The pixels of `area` of the screen, three bytes each, row by row.
+    std::optional<QByteArray> pixels(const QRect &area) const;
 
     // The last tool that failed, and why.
     QString lastError() const { return m_lastError; }
@@ -53,6 +58,8 @@ private:
     std::optional<QByteArray> run(const QString &program, const QStringList &arguments,
                                   const QByteArray &input = {}, bool emptyIsFine = false) const;
     std::optional<QByteArray> xdotool(const QStringList &arguments) const;
+    // `area` of the screen, converted by ImageMagick to `output` ("png:<path>", "rgb:-").
+    std::optional<QByteArray> screenArea(const QRect &area, const QString &output) const;
 
     QString m_display;
     mutable QString m_lastError;

@@ -56,6 +56,12 @@ bool TavexProcess::writePortTable(const QString &configDir)
     return table.write(text) == text.size();
 }
 
+QString TavexProcess::configDir() const
+{
+    // Under the XDG_CONFIG_HOME that start() gives the program.
+    return m_root.filePath(QStringLiteral("config/tavex"));
+}
+
 bool TavexProcess::start()
 {
     if (!m_root.isValid()) {
@@ -67,7 +73,7 @@ bool TavexProcess::start()
     const QString runtimeDir = m_root.filePath(QStringLiteral("runtime"));
     if (!QDir().mkpath(home) || !QDir().mkpath(runtimeDir)
         || !QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
-        || !writePortTable(QDir(configHome).filePath(QStringLiteral("tavex")))) {
+        || !writePortTable(configDir())) {
         if (m_error.isEmpty())
             m_error = QStringLiteral("cannot prepare the directories in ") + m_root.path();
         return false;
@@ -92,6 +98,7 @@ bool TavexProcess::start()
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(home);
 
+    m_ending.clear();
     m_startedAtUs = epochMicroseconds();
     if (m_launcher.isEmpty())
         m_process.start(m_program, {});

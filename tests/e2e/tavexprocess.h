@@ -39,7 +39,10 @@ public:
         m_launcherEnvironment = environment;
     }
 
-    // Writes PORTAS.INI and starts the program.
+    // The program's data directory; it outlives a stop and a new start.
+    QString configDir() const;
+
+    // Writes PORTAS.INI and starts the program (again after a stop).
     bool start();
     void stop();
 

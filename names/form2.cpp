@@ -1,0 +1,165 @@
+#include "names/form2.h"
+
+#include "names/namesfile.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QValidator>
+
+namespace tavex {
+
+namespace {
+
+// The client area is 4215 x 5040 twips.
+constexpr QSize kClientSize{fromTwips(4215), fromTwips(5040)};
+constexpr int kNameMaxLength = 20;
+
+// The rows of the eight names lie 360 twips apart.
+constexpr int nameRowTop(int relay)
+{
+    return 1200 + 360 * (relay - 1);
+}
+
+// Refuses every edit that would put a character into a box that the names file cannot keep,
+// so the character never appears.
+class NameValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        return isNameText(input) ? Acceptable : Invalid;
+    }
+};
+
+// The dialog's decorative background, 430 x 467 pixels: white, with light-blue bands fading
+// in along the top and the bottom.
+QPixmap renameBackdrop()
+{
+    constexpr QSize size{430, 467};
+    const QColor lightBlue{185, 215, 240};
+    const QColor clear{255, 255, 255, 0};
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    QLinearGradient top(0, 0, 0, 60);
+    top.setColorAt(0, lightBlue);
+    top.setColorAt(1, clear);
+    painter.fillRect(0, 0, size.width(), 60, top);
+    QLinearGradient bottom(0, size.height() - 60, 0, size.height());
+    bottom.setColorAt(0, clear);
+    bottom.setColorAt(1, lightBlue);
+    painter.fillRect(0, size.height() - 60, size.width(), 60, bottom);
+    return pixmap;
+}
+
+QLabel *createLabel(const QString &name, const QString &text, const QRect &place, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+Form2::Form2(QString dataDir, QWidget *parent)
+    : QWidget(parent, Qt::Dialog), m_dataDir(std::move(dataDir)), m_backdrop(renameBackdrop())
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Renomear Botões"));
+    setFixedSize(kClientSize);
+    setFont(windowFont());
+    buildControls();
+    if (parent)
+        move(parent->geometry().center() - rect().center());
+}
+
+void Form2::buildControls()
+{
+    // Created in tab order. The two title lines reach beyond the left edge, as drawn.
+    const auto addTitle = [this](const QString &name, const QString &text, int left, int top) {
+        QLabel *title = createLabel(name, text, twipsRect(left, top, 5295, 495), this);
+        title->setFont(titleFont());
+        title->setAlignment(Qt::AlignCenter);
+    };
+    addTitle(QStringLiteral("Label1"), QStringLiteral("Defina o nome dos"), -840, 120);
+    addTitle(QStringLiteral("Label2"), QStringLiteral("botões de controle"), -480, 480);
+    for (int n = 1; n <= kRelayCount; ++n) {
+        const QString number = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        createLabel(QStringLiteral("Label%1").arg(n + 2), QStringLiteral("Botão %1:").arg(number),
+                    twipsRect(360, nameRowTop(n), 735, 255), this);
+    }
+    auto *validator = new NameValidator(this);
+    for (int n = 1; n <= kRelayCount; ++n) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("txt_nome_btn%1").arg(n));
+        box->setGeometry(twipsRect(1080, nameRowTop(n), 2295, 285));
+        box->setMaxLength(kNameMaxLength);
+        box->setAlignment(Qt::AlignCenter);
+        box->setFont(mediumSansFont());
+        box->setValidator(validator);
+        m_boxes[n - 1] = box;
+    }
+    auto *save = new QPushButton(QStringLiteral("SALVAR"), this);
+    save->setObjectName(QStringLiteral("btn_salvar"));
+    save->setGeometry(twipsRect(1440, 4320, 1575, 375));
+    connect(save, &QPushButton::clicked, this, &Form2::btn_salvar_Click);
+}
+
+void Form2::showLoaded()
+{
+    if (!m_loaded)
+        Form_Load();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form2::Form_Load()
+{
+    const QList<QString> entries = readNamesFile(m_dataDir);
+    for (int n = 1; n <= kRelayCount; ++n) {
+        // Only what could be typed is shown, so the box stays editable; a longer entry is
+        // cut to the box's length.
+        m_boxes[n - 1]->setText(n <= entries.size() ? nameText(entries[n - 1]) : QString());
+    }
+    m_loaded = true;
+}
+
+void Form2::btn_salvar_Click()
+{
+    emit saveRequested(boxTexts());
+    hide();
+}
+
+QStringList Form2::boxTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit *box : m_boxes)
+        texts.append(box->text());
+    return texts;
+}
+
+void Form2::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawPixmap(0, 0, m_backdrop);
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    // The close box unloads the dialog; nothing is saved.
+    m_loaded = false;
+    event->accept();
+}
+
+} // namespace tavex

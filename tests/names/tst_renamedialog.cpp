@@ -1,0 +1,310 @@
+#include "names/form2.h"
+#include "support/windowfixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace tavex;
+using namespace tavex::test;
+
+namespace {
+
+QString dataDir(const WindowFixture &f)
+{
+    return f.configDir();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+QByteArray namesFile(const WindowFixture &f)
+{
+    return readFile(QDir(dataDir(f)).filePath(QStringLiteral("BOTOES.INI")));
+}
+
+// Opens the rename dialog with a click on "Renomear Botoes".
+QWidget *openDialog(WindowFixture &f)
+{
+    WindowFixture::click(f.button(QStringLiteral("btn_editarBotoes")));
+    return f.window().findChild<QWidget *>(QStringLiteral("Form2"));
+}
+
+QLineEdit *box(QWidget *dialog, int relay)
+{
+    return dialog->findChild<QLineEdit *>(QStringLiteral("txt_nome_btn%1").arg(relay));
+}
+
+// Replaces the box's text by typing, one key per character, as a keyboard with every
+// character on it would.
+void type(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    for (const char32_t c : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUcs4(&c, 1), {});
+}
+
+void save(QWidget *dialog)
+{
+    WindowFixture::click(dialog->findChild<QPushButton *>(QStringLiteral("btn_salvar")));
+}
+
+QStringList captions(const WindowFixture &f)
+{
+    QStringList texts;
+    for (int n = 1; n <= 8; ++n)
+        texts << f.relayButton(n)->text();
+    return texts;
+}
+
+QStringList names(WindowFixture &f)
+{
+    QStringList texts;
+    for (int n = 1; n <= 8; ++n)
+        texts << f.window().relays().nomeRele(n);
+    return texts;
+}
+
+const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
+                                "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
+const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
+                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
+
+} // namespace
+
+class TestRenameDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readAtStartUp_data();
+    void readAtStartUp();
+    void oneDialogBesideTheWindow();
+    void roundTripThenAllCleared();
+    void failedSave_data();
+    void failedSave();
+};
+
+void TestRenameDialog::readAtStartUp_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("boxes");
+
+    QTest::newRow("no file") << QString() << QByteArray() << kDefaultNames << kDesignCaptions
+                             << QStringList();
+    QStringList shifted{"A", "B", "C", "D", "E", "F", "G", "H"};
+    QStringList shiftedCaptions;
+    for (const QString &name : shifted)
+        shiftedCaptions << name + " [OFF]";
+    QTest::newRow("copied in lower case, with an unquoted comma")
+            << "botoes.ini" << QByteArray("A\r\nB\r\nC,D\r\nE\r\nF\r\nG\r\nH\r\nI\r\n") << shifted
+            << shiftedCaptions << shifted;
+    QStringList fewer = kDesignCaptions;
+    fewer[1] = "B [OFF]";
+    QTest::newRow("an empty line and fewer lines than relays")
+            << "BOTOES.INI" << QByteArray("\r\nB\r\n")
+            << kDefaultNames.mid(0, 1) + QStringList{"B"} + kDefaultNames.mid(2) << fewer
+            << QStringList{"", "B"};
+}
+
+void TestRenameDialog::readAtStartUp()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, boxes);
+    WindowFixture f;
+    if (!fileName.isEmpty())
+        writeFile(QDir(dataDir(f)).filePath(fileName), bytes);
+    // A file in another case is only read when there is no "BOTOES.INI".
+    if (fileName == u"BOTOES.INI")
+        writeFile(QDir(dataDir(f)).filePath(QStringLiteral("Botoes.ini")), "DECOY\r\n");
+    f.start();
+    QCOMPARE(::names(f), names);
+    QCOMPARE(::captions(f), captions);
+
+    // A freshly loaded dialog shows the entries as read, and no default names.
+    QWidget *dialog = openDialog(f);
+    for (int n = 1; n <= 8; ++n)
+        QCOMPARE(box(dialog, n)->text(), boxes.value(n - 1));
+
+    // The second caption pass: captions from the entries that are not empty; names and
+    // states stay as they were.
+    WindowFixture::click(f.relayButton(2));
+    writeFile(QDir(dataDir(f)).filePath(QStringLiteral("BOTOES.INI")), "Q\r\n\r\n");
+    f.window().applyNameCaptions();
+    QCOMPARE(::captions(f).mid(0, 3), QStringList({"Q [OFF]", names[1] + " (ON)", captions[2]}));
+    QCOMPARE(::names(f), names);
+    QCOMPARE(f.port().written(), QByteArray("3"));
+}
+
+void TestRenameDialog::oneDialogBesideTheWindow()
+{
+    WindowFixture f;
+    f.start();
+    QWidget *dialog = openDialog(f);
+    QVERIFY(dialog);
+    QVERIFY(dialog->isWindow() && dialog->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(dialog->windowTitle(), u"Renomear Botões");
+    QCOMPARE(dialog->size(), QSize(281, 336));
+    QStringList labels{"Defina o nome dos", "botões de controle"};
+    QStringList tabOrder;
+    for (int n = 1; n <= 8; ++n) {
+        labels << QStringLiteral("Botão 0%1:").arg(n);
+        tabOrder << QStringLiteral("txt_nome_btn%1").arg(n);
+    }
+    for (int i = 0; i < labels.size(); ++i) {
+        const auto *label = dialog->findChild<QLabel *>(QStringLiteral("Label%1").arg(i + 1));
+        QCOMPARE(label->text(), labels[i]);
+    }
+    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Label1"))->x(), -56);
+    // Tab goes down the boxes to "SALVAR" and back to the first box.
+    tabOrder << "btn_salvar" << tabOrder.first();
+    QWidget *focus = box(dialog, 1);
+    for (int i = 1; i < tabOrder.size(); ++i) {
+        do
+            focus = focus->nextInFocusChain();
+        while (!(focus->focusPolicy() & Qt::TabFocus));
+        QCOMPARE(focus->objectName(), tabOrder[i]);
+    }
+    QCOMPARE(box(dialog, 4)->geometry(), QRect(72, 152, 153, 19));
+
+    // A character the file cannot keep does not appear; a box holds 20 characters.
+    type(box(dialog, 2), QStringLiteral("a\"bΩc😀d"));
+    QCOMPARE(box(dialog, 2)->text(), u"abcd");
+    type(box(dialog, 3), QStringLiteral("x").repeated(25));
+    QCOMPARE(box(dialog, 3)->text().size(), 20);
+
+    // Opening it again shows the same dialog as it is: the file is not read again.
+    type(box(dialog, 1), QStringLiteral("bomba"));
+    writeFile(QDir(dataDir(f)).filePath(QStringLiteral("BOTOES.INI")), "OUTRO\r\n");
+    QCOMPARE(openDialog(f), dialog);
+    QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
+    QCOMPARE(box(dialog, 1)->text(), u"bomba");
+
+    // A save hides it with its boxes as typed; the button shows the name in upper case. A
+    // relay that is on stays on, whatever its caption says, until its next click.
+    WindowFixture::click(f.relayButton(1));
+    save(dialog);
+    QVERIFY(dialog->isHidden());
+    QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
+    QVERIFY(!f.window().relays().releDesligado(1));
+    WindowFixture::click(f.relayButton(1));
+    QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
+    QCOMPARE(f.port().written(), QByteArray("12"));
+    QCOMPARE(openDialog(f), dialog);
+    QCOMPARE(box(dialog, 1)->text(), u"bomba");
+
+    // The close box unloads it: the next opening reads the file.
+    dialog->close();
+    QVERIFY(dialog->isHidden());
+    QCOMPARE(openDialog(f), dialog);
+    QCOMPARE(box(dialog, 1)->text(), u"BOMBA");
+    QCOMPARE(box(dialog, 2)->text(), u"ABCD");
+}
+
+void TestRenameDialog::roundTripThenAllCleared()
+{
+    WindowFixture f;
+    f.start();
+    QWidget *dialog = openDialog(f);
+    const QStringList typed{"bomba d'água", "  Luz, sala  ", "  portão  ", "ação, € 5",
+                            "ßµ ÿ", ",", "Ventilador do teto 123", ""};
+    for (int n = 1; n <= 8; ++n)
+        type(box(dialog, n), typed[n - 1]);
+    save(dialog);
+
+    QCOMPARE(namesFile(f), QByteArray("BOMBA D'\xc1GUA\r\n"
+                                      "\"  LUZ, SALA  \"\r\n"
+                                      "  PORT\xc3O  \r\n"
+                                      "\"A\xc7\xc3O, \x80 5\"\r\n"
+                                      "\xdf\xb5 \x9f\r\n"
+                                      "\",\"\r\n"
+                                      "VENTILADOR DO TETO 1\r\n"
+                                      "\r\n"));
+    const QStringList read{"BOMBA D'ÁGUA", "  LUZ, SALA  ", "PORTÃO", "AÇÃO, € 5",
+                           "ßµ Ÿ", ",", "VENTILADOR DO TETO 1", "RELE 8"};
+    QCOMPARE(names(f), read);
+    QStringList shown;
+    for (int n = 1; n <= 7; ++n)
+        shown << read[n - 1] + " [OFF]";
+    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
+    dialog->close();
+    openDialog(f);
+    for (int n = 1; n <= 8; ++n)
+        QCOMPARE(box(dialog, n)->text(), n < 8 ? read[n - 1] : QString());
+
+    // All eight boxes empty: eight empty lines, the default names, the captions as they were.
+    for (int n = 1; n <= 8; ++n) {
+        box(dialog, n)->selectAll();
+        QTest::keyClick(box(dialog, n), Qt::Key_Delete);
+    }
+    save(dialog);
+    QCOMPARE(namesFile(f), QByteArray("\r\n").repeated(8));
+    QCOMPARE(names(f), kDefaultNames);
+    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
+    WindowFixture::click(f.relayButton(3));
+    QCOMPARE(f.relayButton(3)->text(), u"RELE 3 (ON)");
+}
+
+void TestRenameDialog::failedSave_data()
+{
+    QTest::addColumn<bool>("beforeStart");
+    QTest::newRow("no data directory at start-up") << true;
+    QTest::newRow("data directory gone after start-up") << false;
+}
+
+void TestRenameDialog::failedSave()
+{
+    QFETCH(bool, beforeStart);
+    WindowFixture f;
+    // A file where the data directory belongs: nothing can be written beneath it.
+    const QByteArray inTheWay = "not a directory\r\n";
+    if (beforeStart)
+        writeFile(dataDir(f), inTheWay);
+    f.start();
+    if (!beforeStart) {
+        QVERIFY(QDir(dataDir(f)).removeRecursively());
+        writeFile(dataDir(f), inTheWay);
+    }
+    f.messages().clear();
+
+    QWidget *dialog = openDialog(f);
+    type(box(dialog, 1), QStringLiteral("Nova"));
+    save(dialog);
+
+    QCOMPARE(f.messages().shown().size(), 1);
+    const ShownMessage &message = f.messages().shown().first();
+    QCOMPARE(message.text, QStringLiteral("Os nomes dos botões não foram salvos: não foi "
+                                          "possível gravar o arquivo %1/BOTOES.INI.")
+                                   .arg(dataDir(f)));
+    QCOMPARE(message.title, u"TAVEX");
+    QCOMPARE(message.icon, MessageIcon::Warning);
+    QCOMPARE(readFile(dataDir(f)), inTheWay);
+    // There is no names file to apply: every relay keeps its name, shown as just applied.
+    QCOMPARE(names(f), kDefaultNames);
+    QCOMPARE(captions(f).first(), u"RELE 1 [OFF]");
+    QCOMPARE(captions(f).last(), u"RELE 8 [OFF]");
+    QCOMPARE(box(dialog, 1)->text(), u"Nova");
+}
+
+QTEST_MAIN(TestRenameDialog)
+#include "tst_renamedialog.moc"
