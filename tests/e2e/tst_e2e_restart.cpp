@@ -1,4 +1,5 @@
-// A relay renamed in the rename dialog of the running program keeps its name at the next start.
+// What the user sets in the running program survives a restart: the schedules and option
+// boxes saved with "Salvar Horários", and a name given in the rename dialog.
 
 #include "e2etest.h"
 #include "polling.h"
@@ -18,20 +19,30 @@ const QString kRenameTitle = QStringLiteral("Renomear Botões");
 
 // In the main window's client area.
 constexpr QPoint kRenameButton{596, 36};
+constexpr QPoint kSaveTimesButton{692, 36};
+constexpr QPoint kDurationBox1{262, 96};
+constexpr QPoint kArmBox2{446, 160};
+constexpr QPoint kOnHourBox3{460, 242};
+constexpr QPoint kOwnPortBox{478, 344};
 // In the rename dialog's client area.
 constexpr QPoint kFirstNameBox{148, 89};
 constexpr QPoint kSaveButton{148, 300};
 
 } // namespace
 
-class TestE2eNames : public E2eTest
+class TestE2eRestart : public E2eTest
 {
     Q_OBJECT
 
 private slots:
-    void renamedAndStartedAgain();
+    void savedAndStartedAgain();
 
 private:
+    QByteArray dataFile(const QString &name)
+    {
+        QFile file(QDir(session().program().configDir()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // The pixels of relay 1's button.
     std::optional<QByteArray> firstRelayButton(WindowId window)
     {
@@ -48,12 +59,28 @@ private:
     }
 };
 
-void TestE2eNames::renamedAndStartedAgain()
+void TestE2eRestart::savedAndStartedAgain()
 {
     WindowId window = startWithBoard();
     QVERIFY2(window != 0, why());
     const std::optional<QByteArray> designCaption = firstRelayButton(window);
     QVERIFY2(designCaption && !designCaption->isEmpty(), qPrintable(desktop().lastError()));
+
+    // Relay 2's schedule armed, relay 3's switch-on hour typed, relay 1's duration box
+    // ticked, and saved.
+    QVERIFY(desktop().click(window, kArmBox2));
+    QVERIFY(desktop().click(window, kOnHourBox3));
+    QVERIFY2(pressKey(window, QStringLiteral("ctrl+a")), why());
+    QVERIFY2(desktop().typeText(window, QStringLiteral("7 h")), qPrintable(desktop().lastError()));
+    QVERIFY(desktop().click(window, kDurationBox1));
+    QVERIFY(desktop().click(window, kSaveTimesButton));
+    QByteArray times;
+    for (int line = 1; line <= 16; ++line)
+        times += line == 9 ? "7 h\r\n" : line % 2 ? "0 h\r\n" : "00\r\n";
+    const QByteArray boxes = " 0 \r\n 1 \r\n 0 \r\n 0 \r\n 1 \r\n";
+    const QByteArray saved = times + boxes + QByteArray(" 0 \r\n").repeated(5);
+    QVERIFY(waitUntil([&] { return dataFile(QStringLiteral("tavex.ini")) == saved; },
+                      kWindowTimeoutMs, 100));
 
     QVERIFY(desktop().click(window, kRenameButton));
     const WindowId dialog = waitForWindow(kRenameTitle);
@@ -68,9 +95,8 @@ void TestE2eNames::renamedAndStartedAgain()
     QVERIFY(renamed);
 
     // The name is quoted for its comma and upper-cased in the code page of the file.
-    QFile file(QDir(session().program().configDir()).filePath(QStringLiteral("BOTOES.INI")));
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
-    QCOMPARE(file.readAll(), QByteArray("\"BOMBA, PO\xc7O\"\r\n") + QByteArray("\r\n").repeated(7));
+    QCOMPARE(dataFile(QStringLiteral("BOTOES.INI")),
+             QByteArray("\"BOMBA, PO\xc7O\"\r\n") + QByteArray("\r\n").repeated(7));
 
     // Quit and start again: the button shows what the save showed.
     session().program().stop();
@@ -78,9 +104,21 @@ void TestE2eNames::renamedAndStartedAgain()
     window = waitForWindow(kMainWindowTitle);
     QVERIFY2(window != 0 && expectBytes("2468BDFH"), why());
     QVERIFY(firstRelayButtonBecomes(window, *renamed));
+
+    // Relay 2's schedule holds its button, relays 5 to 8 are hidden now that the extended
+    // view was saved unticked, and relay 1 switches off by its countdown.
+    QVERIFY2(clickRelay(window, 2) && clickRelay(window, 5), why());
+    QVERIFY2(expectNothingMoreFor(500), why());
+    QVERIFY2(clickRelay(window, 1), why());
+    QVERIFY2(expectBytes("12"), why());
+
+    // The own-port option is saved the moment it is ticked.
+    QVERIFY(desktop().click(window, kOwnPortBox));
+    QVERIFY(waitUntil([&] { return dataFile(QStringLiteral("tavex.ini")).endsWith(" 0 \r\n 1 \r\n"); },
+                      kWindowTimeoutMs, 100));
 }
 
 } // namespace tavex::test
 
-QTEST_GUILESS_MAIN(tavex::test::TestE2eNames)
-#include "tst_e2e_names.moc"
+QTEST_GUILESS_MAIN(tavex::test::TestE2eRestart)
+#include "tst_e2e_restart.moc"
