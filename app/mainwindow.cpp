@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/accessibility.h"
 #include "app/backdrop.h"
 #include "link/cableloss.h"
 #include "link/link.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     setFont(windowFont());
     buildControls();
     connectControls();
+    makeMainWindowAccessible(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -145,8 +147,10 @@ void MainWindow::connectControls()
 {
     for (int n = 1; n <= kRelayCount; ++n)
         connect(relayButton(n), &QPushButton::clicked, this, [this, n] { toggleRelay(n); });
-    connect(m_relays, &RelayBank::captionChanged, this,
-            [this](int relay, const QString &caption) { relayButton(relay)->setText(caption); });
+    connect(m_relays, &RelayBank::captionChanged, this, [this](int relay, const QString &caption) {
+        relayButton(relay)->setText(caption);
+        relayButton(relay)->setAccessibleName(relayButtonAccessibleName(relay, caption));
+    });
     connect(m_link, &Link::captionChanged, m_portLabel, &QLabel::setText);
     connect(m_link, &Link::portFound, this, &MainWindow::enableRelayButtons);
     for (int n = 1; n <= kTimedRelayCount; ++n) {

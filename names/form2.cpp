@@ -106,11 +106,13 @@ void Form2::buildControls()
         box->setAlignment(Qt::AlignCenter);
         box->setFont(mediumSansFont());
         box->setValidator(validator);
+        box->setAccessibleName(QStringLiteral("Nome do botão do relé %1").arg(n));
         m_boxes[n - 1] = box;
     }
     auto *save = new QPushButton(QStringLiteral("SALVAR"), this);
     save->setObjectName(QStringLiteral("btn_salvar"));
     save->setGeometry(twipsRect(1440, 4320, 1575, 375));
+    save->setAccessibleName(QStringLiteral("Salvar os nomes dos botões"));
     connect(save, &QPushButton::clicked, this, &Form2::btn_salvar_Click);
 }
 
