@@ -1,5 +1,6 @@
 #include "support/windowfixture.h"
 
+#include <QAbstractItemView>
 #include <QTest>
 
 using namespace tavex;
@@ -105,6 +106,9 @@ void TestDurationEntry::unitOfRelayOneReactsToTheList()
     f.start();
     QLineEdit *edit = f.edit(QStringLiteral("txt_tmp1"));
     QComboBox *unit = f.combo(QStringLiteral("Cmb_tmp1"));
+    // An active window, so that leaving a box is a real change of focus.
+    f.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
     WindowFixture::typeInto(edit, QStringLiteral("250"));
 
     WindowFixture::chooseFromList(unit, QStringLiteral("DIA"));
@@ -118,12 +122,19 @@ void TestDurationEntry::unitOfRelayOneReactsToTheList()
     QCOMPARE(edit->maxLength(), 3);
     QCOMPARE(edit->text(), u"12");
 
-    // Typing into relay 1's unit box runs nothing, also when the typing is done with Return
-    // or by leaving the box.
+    // Typing into relay 1's unit box runs nothing: not when the box is left...
     WindowFixture::typeInto(unit, QStringLiteral("DIA"));
-    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
     edit->setFocus();
     QCOMPARE(unit->currentText(), u"DIA");
+    QCOMPARE(edit->text(), u"12");
+    QCOMPARE(edit->maxLength(), 3);
+    // ...nor when Return confirms it, also after the list was opened and closed with Esc.
+    WindowFixture::chooseFromList(unit, QStringLiteral("SEG"));
+    WindowFixture::typeInto(unit, QStringLiteral("DIA"));
+    unit->showPopup();
+    QTest::keyClick(unit->view(), Qt::Key_Escape);
+    QVERIFY(!unit->view()->isVisible());
+    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
     QCOMPARE(edit->text(), u"12");
     QCOMPARE(edit->maxLength(), 3);
     // Choosing from the list the unit just typed is a choice.
