@@ -32,6 +32,13 @@ constexpr std::array<EntryNames, 4> kNames{{
     {"Frame8", "Command4"},
 }};
 
+// Relay 1's unit reacts to a choice from its list; the others react to every change of their
+// text (typing, or the program setting it) and not to a choice from the list.
+constexpr bool unitReactsToListChoice(int relay)
+{
+    return relay == 1;
+}
+
 QString numbered(const char *prefix, int relay)
 {
     return QString::fromLatin1(prefix) + QString::number(relay);
@@ -73,9 +80,7 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     connect(m_durationEdit, &QLineEdit::textChanged, this, &DurationEntry::durationChanged);
     connect(m_plusButton, &QPushButton::clicked, this, &DurationEntry::stepUp);
     connect(m_minusButton, &QPushButton::clicked, this, &DurationEntry::stepDown);
-    // Relay 1's unit reacts to a choice from its list; the others react to every change of
-    // their text (typing, or the program setting it) and not to a choice from the list.
-    if (relay == 1)
+    if (unitReactsToListChoice(relay))
         connect(m_unitBox, &EditableCombo::listChoice, this, &DurationEntry::unitChanged);
     else
         connect(m_unitBox->lineEdit(), &QLineEdit::textEdited, this, &DurationEntry::unitChanged);
@@ -94,6 +99,13 @@ QString DurationEntry::durationText() const
 QString DurationEntry::unitText() const
 {
     return m_unitBox->currentText();
+}
+
+void DurationEntry::setUnitText(const QString &text)
+{
+    m_unitBox->setEditText(text);
+    if (!unitReactsToListChoice(m_relay))
+        unitChanged();
 }
 
 void DurationEntry::showRemaining(const QString &text)

@@ -33,6 +33,9 @@ public:
     bool isTicked() const;
     QString durationText() const;
     QString unitText() const;
+    // The one way for the program to set the unit text. Like typing, it runs the unit
+    // reaction of relays 2 to 4; relay 1's unit reacts only to a choice from its list.
+    void setUnitText(const QString &text);
     void showRemaining(const QString &text);
 
     void fillUnitList();

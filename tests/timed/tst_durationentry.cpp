@@ -174,6 +174,18 @@ void TestDurationEntry::unitsOfRelaysTwoToFourReactToTyping()
     // Relay 4 the same way.
     WindowFixture::typeInto(f.combo(QStringLiteral("Cmb_tmp4")), QStringLiteral("DIA"));
     QCOMPARE(f.edit(QStringLiteral("txt_tmp4"))->maxLength(), 2);
+
+    // The program setting the text is a change like typing; relay 1 reacts to neither.
+    f.window().durationEntry(2)->setUnitText(QStringLiteral("DIA"));
+    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp2"))->currentText(), u"DIA");
+    QCOMPARE(edit2->text(), u"1");
+    QCOMPARE(edit2->maxLength(), 2);
+    QLineEdit *edit1 = f.edit(QStringLiteral("txt_tmp1"));
+    WindowFixture::typeInto(edit1, QStringLiteral("250"));
+    f.window().durationEntry(1)->setUnitText(QStringLiteral("DIA"));
+    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp1"))->currentText(), u"DIA");
+    QCOMPARE(edit1->text(), u"250");
+    QCOMPARE(edit1->maxLength(), 3);
 }
 
 void TestDurationEntry::durationBoxClearsSchedule()
