@@ -59,6 +59,8 @@ PortMap withOverrides(PortMap map, QStringView tableText)
 PortMap loadPortMap(const QString &directory)
 {
     PortMap map = PortMap::platformDefault();
+    if (directory.isEmpty())
+        return map;
     const QString path = QDir(directory).filePath(QString::fromLatin1(kPortTableFileName));
     const std::optional<QByteArray> table = readSmallFile(path, kPortTableMaxBytes);
     if (!table)

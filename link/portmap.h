@@ -31,7 +31,7 @@ PortMap withOverrides(PortMap map, QStringView tableText);
 
 // The platform's map with the overrides of the port table in the given directory, if any.
 // Only a regular file of at most kPortTableMaxBytes is read; anything else in its place
-// counts as no table.
+// counts as no table, and so does an empty directory name.
 PortMap loadPortMap(const QString &directory);
 
 } // namespace tavex
