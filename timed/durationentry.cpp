@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,6 +112,32 @@ void DurationEntry::setUnitText(const QString &text)
 void DurationEntry::showRemaining(const QString &text)
 {
     m_remainingLabel->setText(text);
+    fitRemainingLabel();
+}
+
+void DurationEntry::resizeEvent(QResizeEvent *event)
+{
+    QGroupBox::resizeEvent(event);
+    // The label with the seconds left reaches to the group's inner edge, for the long counts
+    // (999 days start at " 86313599").
+    QRect place = m_remainingLabel->geometry();
+    place.setRight(contentsRect().right());
+    m_remainingLabel->setGeometry(place);
+    fitRemainingLabel();
+}
+
+void DurationEntry::fitRemainingLabel()
+{
+    // The label's own font, made smaller only as far as the count needs to fit.
+    constexpr qreal kSmallestPoints = 6;
+    constexpr qreal kStep = 0.25;
+    QFont font = mediumSansFont();
+    const int room = m_remainingLabel->contentsRect().width();
+    while (font.pointSizeF() > kSmallestPoints
+           && QFontMetrics(font).horizontalAdvance(m_remainingLabel->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - kStep);
+    if (font != m_remainingLabel->font())
+        m_remainingLabel->setFont(font);
 }
 
 void DurationEntry::fillUnitList()
