@@ -48,7 +48,7 @@ QPushButton *createButton(const QString &name, const QString &text, const QStrin
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setToolTip(tip);
-    button->setGeometry(place);
+    placeCaptioned(button, place);
     return button;
 }
 

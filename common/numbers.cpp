@@ -1,10 +1,21 @@
 #include "common/numbers.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace tavex {
 
 namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// A number too large for a double reads as the largest one, with its sign; one too small
+// reads as 0.
+double saturated(double value)
+{
+    return std::isinf(value) ? std::copysign(DBL_MAX, value) : value;
+}
 
 bool isSkippedBlank(QChar c)
 {
@@ -16,23 +27,35 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Digits with "." as the decimal mark, no exponent, at most 15 significant digits.
+// The number rounded to 15 significant digits and written out in full: "." as the decimal
+// mark, no exponent, "-" only before a value that is not zero. An infinite value is written
+// as the largest double.
 QString decimalDigits(double value)
 {
-    if (value == 0.0) // also turns -0 into 0
+    if (std::isnan(value))
         return QStringLiteral("0");
-    QString text = QString::number(value, 'g', 15);
-    if (text.contains(u'e')) {
-        // Very large or very small values: write them out rather than in exponent form.
-        text = QString::number(value, 'f', 15);
-        if (text.contains(u'.')) {
-            while (text.endsWith(u'0'))
-                text.chop(1);
-            if (text.endsWith(u'.'))
-                text.chop(1);
-        }
-    }
-    return text;
+    value = std::clamp(value, -DBL_MAX, DBL_MAX);
+    // "d.dddddddddddddde+x": the 15 digits and the place of the first one.
+    const QString scientific = QString::number(value, 'e', kSignificantDigits - 1);
+    const qsizetype e = scientific.indexOf(u'e');
+    const int exponent = scientific.sliced(e + 1).toInt();
+    QString digits = scientific.first(e);
+    const bool negative = digits.startsWith(u'-');
+    digits.remove(u'-');
+    digits.remove(u'.');
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+    if (digits == u"0")
+        return digits;
+
+    QString text;
+    if (exponent < 0)
+        text = QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
+    else if (exponent + 1 >= digits.size())
+        text = digits + QString(exponent + 1 - digits.size(), u'0');
+    else
+        text = digits.first(exponent + 1) + u'.' + digits.sliced(exponent + 1);
+    return negative ? u'-' + text : text;
 }
 
 } // namespace
@@ -69,16 +92,20 @@ double leadingNumberValue(QStringView text)
         number.chop(1);
     bool ok = false;
     const double value = QLocale::c().toDouble(number, &ok);
-    return ok ? value : 0.0;
+    return ok ? value : saturated(value);
 }
 
 std::optional<double> localeNumberValue(QStringView text, const QLocale &locale)
 {
     bool ok = false;
     const double value = locale.toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    if (ok && std::isfinite(value))
+        return value;
+    // A number too large for a double fails with an infinite value; "inf" and "nan" are
+    // no numbers of the user's.
+    if (!ok && std::isinf(value))
+        return saturated(value);
+    return std::nullopt;
 }
 
 QString plainNumberText(double value, const QLocale &locale)

@@ -1,7 +1,8 @@
 #include "link/portmap.h"
 
+#include "platform/datafile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace tavex {
 
@@ -58,10 +59,13 @@ PortMap withOverrides(PortMap map, QStringView tableText)
 PortMap loadPortMap(const QString &directory)
 {
     PortMap map = PortMap::platformDefault();
-    QFile table(QDir(directory).filePath(QString::fromLatin1(kPortTableFileName)));
-    if (!table.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (directory.isEmpty())
         return map;
-    return withOverrides(std::move(map), QString::fromUtf8(table.readAll()));
+    const QString path = QDir(directory).filePath(QString::fromLatin1(kPortTableFileName));
+    const std::optional<QByteArray> table = readSmallFile(path, kPortTableMaxBytes);
+    if (!table)
+        return map;
+    return withOverrides(std::move(map), QString::fromUtf8(*table));
 }
 
 } // namespace tavex

@@ -23,11 +23,15 @@ struct PortMap
 };
 
 inline constexpr auto kPortTableFileName = "PORTAS.INI";
+// Eighteen lines of long device paths fit in a few kilobytes; a larger table is no table.
+inline constexpr qint64 kPortTableMaxBytes = 16 * 1024;
 
 // The map with the overrides of a port table's text applied.
 PortMap withOverrides(PortMap map, QStringView tableText);
 
 // The platform's map with the overrides of the port table in the given directory, if any.
+// Only a regular file of at most kPortTableMaxBytes is read; anything else in its place
+// counts as no table, and so does an empty directory name.
 PortMap loadPortMap(const QString &directory);
 
 } // namespace tavex

@@ -1,31 +1,55 @@
 #include "platform/combos.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace tavex {
+
+namespace {
+
+// The text part of an editable box. Typed text is confirmed while the text part handles a
+// key or loses the focus, and the box's `activated` comes from within that handling; a
+// choice from the list never passes through here.
+class TextPart : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+    bool isConfirmingTypedText() const { return m_confirming; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QScopedValueRollback confirming(m_confirming, true);
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        const QScopedValueRollback confirming(m_confirming, true);
+        QLineEdit::focusOutEvent(event);
+    }
+
+private:
+    bool m_confirming = false;
+};
+
+} // namespace
 
 EditableCombo::EditableCombo(const QString &objectName, const QString &text, QWidget *parent)
     : QComboBox(parent)
 {
     setObjectName(objectName);
-    setEditable(true);
+    auto *textPart = new TextPart(this);
+    setLineEdit(textPart);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setEditText(text);
-    // A choice from the list writes the text from the program, which clears the line's
-    // "modified" mark; confirming typed text leaves it set.
-    connect(this, &QComboBox::activated, this, [this] {
-        if (!lineEdit()->isModified())
+    connect(this, &QComboBox::activated, this, [this, textPart] {
+        if (!textPart->isConfirmingTypedText())
             emit listChoice();
     });
-}
-
-void EditableCombo::showPopup()
-{
-    // Picking from the list the very text that was typed is a choice all the same.
-    lineEdit()->setModified(false);
-    QComboBox::showPopup();
 }
 
 void EditableCombo::addItemsKeepingText(const QStringList &items)

@@ -18,8 +18,6 @@ class EditableCombo : public QComboBox
 public:
     EditableCombo(const QString &objectName, const QString &text, QWidget *parent);
 
-    void showPopup() override;
-
     // Appends items without changing the text the box shows and without selecting an item.
     void addItemsKeepingText(const QStringList &items);
 

@@ -1,5 +1,6 @@
 #include "platform/configdir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -8,7 +9,22 @@ namespace tavex {
 
 QString ConfigDir::standardPath()
 {
+#ifdef Q_OS_UNIX
+    // $XDG_CONFIG_HOME/<program> when that is an absolute path (created if missing, as the
+    // XDG rules want), otherwise ~/.config/<program>. A home that is not set or does not
+    // exist is no place for the files: the program would write at the root, or create a
+    // home directory that was never there.
+    const QString program = QCoreApplication::applicationName();
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(configHome))
+        return QDir(configHome).filePath(program);
+    const QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir())
+        return {};
+    return QDir(home).filePath(QStringLiteral(".config/") + program);
+#else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
 }
 
 ConfigDir::ConfigDir(QString path) : m_path(std::move(path)) { }
@@ -25,6 +41,9 @@ bool ConfigDir::prepare()
 
 QString ConfigDir::filePath(const QString &fileName) const
 {
+    // Without a directory there is no file, rather than one in the working directory.
+    if (m_path.isEmpty())
+        return {};
     return QDir(m_path).filePath(fileName);
 }
 

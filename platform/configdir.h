@@ -9,7 +9,8 @@ namespace tavex {
 class ConfigDir
 {
 public:
-    // The per-user configuration directory of the program, as the platform defines it.
+    // The per-user configuration directory of the program, as the platform defines it;
+    // empty when the user has no usable home directory, which prepare() then refuses.
     static QString standardPath();
 
     explicit ConfigDir(QString path);
@@ -21,7 +22,7 @@ public:
     bool prepare();
     bool isUsable() const { return m_usable; }
 
-    // The full path of a file in the directory.
+    // The full path of a file in the directory; empty when there is no directory.
     QString filePath(const QString &fileName) const;
 
 private:

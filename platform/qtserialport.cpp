@@ -1,10 +1,71 @@
 #include "platform/qtserialport.h"
 
 #ifdef Q_OS_UNIX
+#include <QFile>
+#include <QList>
+
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
 namespace tavex {
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// Where Qt Serial Port looks for a port name: a path as it stands, a bare name in /dev.
+QString deviceLocation(const QString &name)
+{
+    if (name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../"))
+        return name;
+    return QStringLiteral("/dev/") + name;
+}
+
+// The terminals the program runs in: its controlling terminal and whatever terminal its
+// standard streams are.
+QList<dev_t> ownTerminals()
+{
+    QList<dev_t> terminals;
+#ifdef Q_OS_LINUX
+    // The seventh field of /proc/self/stat, the fifth after the command name in parentheses.
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray line = stat.read(4096);
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+        bool ok = false;
+        const unsigned tty = fields.value(4).toUInt(&ok);
+        if (ok && tty != 0)
+            terminals.append(makedev((tty >> 8) & 0xfff, (tty & 0xff) | ((tty >> 12) & 0xfff00)));
+    }
+#endif
+    for (int fd = 0; fd <= 2; ++fd) {
+        struct stat info {};
+        if (::isatty(fd) && ::fstat(fd, &info) == 0)
+            terminals.append(info.st_rdev);
+    }
+    return terminals;
+}
+
+// Whether the device may be opened as a port. Only a character device may, and none that the
+// program runs in: not its own terminal, not /dev/tty that stands for it, not /dev/ptmx that
+// makes a new terminal at every open.
+bool mayOpenAsPort(const QString &location)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(location).constData(), &info) != 0 || !S_ISCHR(info.st_mode))
+        return false;
+    for (const char *alias : {"/dev/tty", "/dev/ptmx"}) {
+        struct stat aliasInfo {};
+        if (::stat(alias, &aliasInfo) == 0 && aliasInfo.st_rdev == info.st_rdev)
+            return false;
+    }
+    return !ownTerminals().contains(info.st_rdev);
+}
+#endif
+
+} // namespace
 
 QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map))
 {
@@ -25,6 +86,11 @@ bool QtSerialPort::open()
         return true;
     if (m_port.portName().isEmpty())
         return false;
+#ifdef Q_OS_UNIX
+    // Opening already changes a terminal's line settings, so the device is judged first.
+    if (!mayOpenAsPort(deviceLocation(m_port.portName())))
+        return false;
+#endif
     m_port.setBaudRate(m_map.baudRate);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);

@@ -11,6 +11,8 @@ namespace tavex {
 
 // The serial port on Qt Serial Port: 8 data bits, no parity, 1 stop bit, no flow control, at
 // the speed of the port map (9600 baud unless the port table says otherwise).
+// Only a character device opens as a port, and never the terminal the program runs in,
+// /dev/tty or /dev/ptmx, whatever name or link the port table gives them.
 class QtSerialPort final : public SerialPort
 {
 public:

@@ -4,7 +4,28 @@
 #include "timed/durationrules.h"
 #include "timed/units.h"
 
+#include <cmath>
+
 namespace tavex {
+
+namespace {
+
+// Below this many thousandths every sum of the countdown is a whole number that a double
+// holds exactly, in every unit (2^53 is about 9e15; a hundred million days is 8.64e15 ms).
+constexpr double kExactThousandths = 1e11;
+
+// A duration in thousandths of its unit. The decimal the user typed comes out whole, so the
+// seconds derived from it are exact: a value is taken as a whole number of thousandths when
+// it is the double nearest to one, which every text the duration field can hold is (three
+// characters hold at most one decimal). Other values are scaled as they are.
+double thousandths(double value)
+{
+    const double scaled = value * 1000;
+    const double whole = std::round(scaled);
+    return std::abs(whole) < kExactThousandths && whole / 1000 == value ? whole : scaled;
+}
+
+} // namespace
 
 CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit,
                             const QLocale &locale)
@@ -12,12 +33,13 @@ CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit
     const std::optional<int> perUnit = secondsPerUnit(unit);
     if (!perUnit)
         return {};
-    const double remaining = durationValue(duration, locale) * *perUnit - double(ticks);
-    const double target = leadingNumberValue(duration) * *perUnit;
+    const double elapsed = double(ticks) * 1000;
+    const double remaining = thousandths(durationValue(duration, locale)) * *perUnit - elapsed;
+    const double target = thousandths(leadingNumberValue(duration)) * *perUnit;
     CountdownStep step;
-    step.label = unitUsesSignBlank(unit) ? signBlankNumberText(remaining)
-                                         : plainNumberText(remaining, locale);
-    step.finished = target > 0 && double(ticks) >= target;
+    step.label = unitUsesSignBlank(unit) ? signBlankNumberText(remaining / 1000)
+                                         : plainNumberText(remaining / 1000, locale);
+    step.finished = target > 0 && elapsed >= target;
     return step;
 }
 

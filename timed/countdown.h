@@ -20,7 +20,8 @@ struct CountdownStep
 // The tick that has counted `ticks` seconds since the switch-on, with the duration and unit
 // as they read now. The label shows duration x seconds-per-unit - ticks; the countdown ends
 // once the ticks have reached or passed a positive target, so a duration lowered during the
-// countdown, or one that is not a whole number of seconds, still ends it.
+// countdown, or one that is not a whole number of seconds, still ends it. Both are exact for
+// every duration of up to three decimals: "4.1" "MIN" ends on tick 246, showing "0".
 CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit,
                             const QLocale &locale);
 

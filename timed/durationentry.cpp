@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +32,13 @@ constexpr std::array<EntryNames, 4> kNames{{
     {"Frame5", "Command3"},
     {"Frame8", "Command4"},
 }};
+
+// Relay 1's unit reacts to a choice from its list; the others react to every change of their
+// text (typing, or the program setting it) and not to a choice from the list.
+constexpr bool unitReactsToListChoice(int relay)
+{
+    return relay == 1;
+}
 
 QString numbered(const char *prefix, int relay)
 {
@@ -73,9 +81,7 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     connect(m_durationEdit, &QLineEdit::textChanged, this, &DurationEntry::durationChanged);
     connect(m_plusButton, &QPushButton::clicked, this, &DurationEntry::stepUp);
     connect(m_minusButton, &QPushButton::clicked, this, &DurationEntry::stepDown);
-    // Relay 1's unit reacts to a choice from its list; the others react to every change of
-    // their text (typing, or the program setting it) and not to a choice from the list.
-    if (relay == 1)
+    if (unitReactsToListChoice(relay))
         connect(m_unitBox, &EditableCombo::listChoice, this, &DurationEntry::unitChanged);
     else
         connect(m_unitBox->lineEdit(), &QLineEdit::textEdited, this, &DurationEntry::unitChanged);
@@ -96,9 +102,42 @@ QString DurationEntry::unitText() const
     return m_unitBox->currentText();
 }
 
+void DurationEntry::setUnitText(const QString &text)
+{
+    m_unitBox->setEditText(text);
+    if (!unitReactsToListChoice(m_relay))
+        unitChanged();
+}
+
 void DurationEntry::showRemaining(const QString &text)
 {
     m_remainingLabel->setText(text);
+    fitRemainingLabel();
+}
+
+void DurationEntry::resizeEvent(QResizeEvent *event)
+{
+    QGroupBox::resizeEvent(event);
+    // The label with the seconds left reaches to the group's inner edge, for the long counts
+    // (999 days start at " 86313599").
+    QRect place = m_remainingLabel->geometry();
+    place.setRight(contentsRect().right());
+    m_remainingLabel->setGeometry(place);
+    fitRemainingLabel();
+}
+
+void DurationEntry::fitRemainingLabel()
+{
+    // The label's own font, made smaller only as far as the count needs to fit.
+    constexpr qreal kSmallestPoints = 6;
+    constexpr qreal kStep = 0.25;
+    QFont font = mediumSansFont();
+    const int room = m_remainingLabel->contentsRect().width();
+    while (font.pointSizeF() > kSmallestPoints
+           && QFontMetrics(font).horizontalAdvance(m_remainingLabel->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - kStep);
+    if (font != m_remainingLabel->font())
+        m_remainingLabel->setFont(font);
 }
 
 void DurationEntry::fillUnitList()

@@ -33,6 +33,10 @@ public:
     bool isTicked() const;
     QString durationText() const;
     QString unitText() const;
+    // The one way for the program to set the unit text. Like typing, it runs the unit
+    // reaction of relays 2 to 4; relay 1's unit reacts only to a choice from its list.
+    void setUnitText(const QString &text);
+    // Shows the seconds left, whole: a long count is written smaller where it must.
     void showRemaining(const QString &text);
 
     void fillUnitList();
@@ -47,7 +51,12 @@ signals:
     // chk_timerN_Click: every change of the duration box, by the user or the program.
     void durationBoxToggled(bool ticked);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void fitRemainingLabel();
+
     int m_relay;
     QCheckBox *m_durationBox;
     QLabel *m_remainingLabel;

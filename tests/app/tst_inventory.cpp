@@ -35,6 +35,16 @@ void TestInventory::windowAndCaptions()
     QCOMPARE(f.button(QStringLiteral("btn_salvar"))->text(), u"Salvar Horários");
     QCOMPARE(f.button(QStringLiteral("btn_salvar"))->toolTip(),
              u"Salvar as temporizações e agendamentos");
+    // A caption is never cut or crammed: the control keeps its left and top and grows where
+    // the caption needs more room than the layout gives.
+    QCOMPARE(f.button(QStringLiteral("btn_editarBotoes"))->pos(), QPoint(552, 16));
+    QCOMPARE(f.button(QStringLiteral("btn_salvar"))->pos(), QPoint(648, 16));
+    QList<QAbstractButton *> captioned{f.button(QStringLiteral("btn_editarBotoes")),
+                                       f.button(QStringLiteral("btn_salvar"))};
+    for (QCheckBox *box : w.findChildren<QCheckBox *>())
+        captioned.append(box);
+    for (QAbstractButton *control : captioned)
+        QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
 
     const QStringList captions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
                                "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};

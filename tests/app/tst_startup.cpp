@@ -15,6 +15,7 @@ private slots:
     void noPortAtAll();
     void cablePulledDuringSwitchOff();
     void boardOnOtherNumbers();
+    void configDirectoryCannotBeMade_data();
     void configDirectoryCannotBeMade();
 };
 
@@ -104,20 +105,47 @@ void TestStartup::boardOnOtherNumbers()
     QCOMPARE(onTwelve.port().written(), QByteArray("2468BDFH"));
 }
 
+void TestStartup::configDirectoryCannotBeMade_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("a file in the way") << "blocker";
+    QTest::newRow("no home") << "no home";
+    QTest::newRow("a home that does not exist") << "missing home";
+}
+
 void TestStartup::configDirectoryCannotBeMade()
 {
-    // A file where the directory's parent should be: the directory cannot be created.
+    QFETCH(QString, where);
     QTemporaryDir dir;
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString missingHome = dir.filePath(QStringLiteral("missing"));
+    const QString rootConfig = QStringLiteral("/.config/") + QCoreApplication::applicationName();
+    QVERIFY(!QFileInfo::exists(rootConfig));
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    QString configDir;
+    if (where == u"blocker") {
+        // A file where the directory's parent should be: the directory cannot be created.
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        configDir = blocker + QStringLiteral("/tavex");
+    } else {
+        // Without a home the directory cannot be prepared; nothing is made in its place.
+        if (where == u"no home")
+            qunsetenv("HOME");
+        else
+            qputenv("HOME", QFile::encodeName(missingHome));
+        configDir = ConfigDir::standardPath();
+    }
+    for (const auto &[name, value] : {std::pair{"HOME", home}, {"XDG_CONFIG_HOME", configHome}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
 
     FakePort port;
     port.plug(3);
     FakeClock clock;
     FakeMessages messages;
-    MainWindow window({port, clock, messages, blocker + QStringLiteral("/tavex")});
+    MainWindow window({port, clock, messages, configDir});
     window.Form_Load();
 
     // Said once, in Portuguese, as a warning; the program goes on and finds its board.
@@ -127,6 +155,8 @@ void TestStartup::configDirectoryCannotBeMade()
     QCOMPARE(port.written(), QByteArray("2468BDFH"));
     for (int n = 1; n <= 8; ++n)
         QVERIFY(window.relayButton(n)->isEnabled());
+    QVERIFY(!QFileInfo::exists(missingHome));
+    QVERIFY(!QFileInfo::exists(rootConfig));
 }
 
 QTEST_MAIN(TestStartup)

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cfloat>
+
 using namespace tavex;
 
 class TestNumbers : public QObject
@@ -12,6 +14,7 @@ private slots:
     void leadingNumberValue_data();
     void leadingNumberValue();
     void localeNumberValue();
+    void plainNumberText_data();
     void plainNumberText();
     void signBlankNumberText();
 };
@@ -36,6 +39,8 @@ void TestNumbers::leadingNumberValue_data()
     QTest::newRow("two signs") << "+-5" << 0.0;
     QTest::newRow("hour item") << "7 h" << 7.0;
     QTest::newRow("carriage return is not skipped") << "\r5" << 0.0;
+    QTest::newRow("beyond the largest value") << QString(400, u'9') << DBL_MAX;
+    QTest::newRow("beyond the largest negative value") << u'-' + QString(400, u'9') << -DBL_MAX;
 }
 
 void TestNumbers::leadingNumberValue()
@@ -65,25 +70,39 @@ void TestNumbers::localeNumberValue()
     QVERIFY(!tavex::localeNumberValue(u"2,5", c));
 }
 
+void TestNumbers::plainNumberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("brazil");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 59.0 << false << "59";
+    QTest::newRow("negative") << -4.0 << false << "-4";
+    QTest::newRow("zero") << 0.0 << false << "0";
+    QTest::newRow("negative zero") << -0.0 << false << "0";
+    QTest::newRow("no grouping marks") << 1000.0 << true << "1000";
+    QTest::newRow("long count") << 86313600.0 << false << "86313600";
+    QTest::newRow("fraction") << 2.5 << false << "2.5";
+    QTest::newRow("locale's decimal mark") << 2.5 << true << "2,5";
+    QTest::newRow("negative fraction") << -0.5 << true << "-0,5";
+    // At most 15 significant digits, never an exponent, never "-0".
+    QTest::newRow("binary error of 1.1 x 60") << 1.1 * 60 << false << "66";
+    QTest::newRow("a third") << 1.0 / 3 << false << "0.333333333333333";
+    QTest::newRow("large") << 1e20 << false << "100000000000000000000";
+    QTest::newRow("past the 15th digit") << 1e16 + 2 << false << "10000000000000000";
+    QTest::newRow("very large") << 1e300 << false << u'1' + QString(300, u'0');
+    QTest::newRow("small") << 1.5e-5 << false << "0.000015";
+    QTest::newRow("small with 15 digits") << 1.23456789012345e-10 << false
+                                          << "0.000000000123456789012345";
+    QTest::newRow("tiny negative") << -1e-20 << true << "-0,00000000000000000001";
+}
+
 void TestNumbers::plainNumberText()
 {
-    const QLocale c = QLocale::c();
-    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
-
-    QCOMPARE(tavex::plainNumberText(59, c), u"59");
-    QCOMPARE(tavex::plainNumberText(-4, c), u"-4");
-    QCOMPARE(tavex::plainNumberText(0, c), u"0");
-    QCOMPARE(tavex::plainNumberText(-0.0, c), u"0");
-    QCOMPARE(tavex::plainNumberText(1000, br), u"1000"); // no grouping marks
-    QCOMPARE(tavex::plainNumberText(86313600, c), u"86313600");
-    QCOMPARE(tavex::plainNumberText(2.5, c), u"2.5");
-    QCOMPARE(tavex::plainNumberText(2.5, br), u"2,5");
-    QCOMPARE(tavex::plainNumberText(-0.5, br), u"-0,5");
-    // At most 15 significant digits: the binary error of 1.1 x 60 does not show.
-    QCOMPARE(tavex::plainNumberText(1.1 * 60, c), u"66");
-    QCOMPARE(tavex::plainNumberText(1.0 / 3, c), u"0.333333333333333");
-    // Large values are written out, not in exponent form.
-    QCOMPARE(tavex::plainNumberText(1e20, c), u"100000000000000000000");
+    QFETCH(double, value);
+    QFETCH(bool, brazil);
+    QFETCH(QString, text);
+    const QLocale locale = brazil ? QLocale(QLocale::Portuguese, QLocale::Brazil) : QLocale::c();
+    QCOMPARE(tavex::plainNumberText(value, locale), text);
 }
 
 void TestNumbers::signBlankNumberText()
@@ -94,6 +113,8 @@ void TestNumbers::signBlankNumberText()
     QCOMPARE(tavex::signBlankNumberText(3), u" 3");
     QCOMPARE(tavex::signBlankNumberText(12), u" 12");
     QCOMPARE(tavex::signBlankNumberText(-0.0), u" 0");
+    QCOMPARE(tavex::signBlankNumberText(1e16 + 2), u" 10000000000000000");
+    QCOMPARE(tavex::signBlankNumberText(-1e-20), u"-0.00000000000000000001");
     // The decimal mark is always a point, whatever the locale.
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QCOMPARE(tavex::signBlankNumberText(-0.5), u"-0.5");

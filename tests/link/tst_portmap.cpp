@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace tavex::test {
 
 class TestPortMap : public QObject
@@ -16,6 +18,8 @@ private slots:
     void overrides_data();
     void overrides();
     void loadFromDirectory();
+    void onlyASmallPlainFileIsRead_data();
+    void onlyASmallPlainFileIsRead();
 };
 
 void TestPortMap::platformDefault()
@@ -125,6 +129,41 @@ void TestPortMap::loadFromDirectory()
     map = loadPortMap(dir.path());
     QCOMPARE(map.deviceFor(3), QStringLiteral("/dev/marked"));
     QCOMPARE(map.deviceFor(4), QStringLiteral("/dev/plain"));
+}
+
+void TestPortMap::onlyASmallPlainFileIsRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("at the size limit") << "file of the limit" << true;
+    QTest::newRow("over the size limit") << "file over the limit" << false;
+    QTest::newRow("named pipe") << "fifo" << false;
+    QTest::newRow("link to an endless device") << "link to /dev/zero" << false;
+}
+
+void TestPortMap::onlyASmallPlainFileIsRead()
+{
+    // Anything but a regular file of reasonable size is ignored as a missing table is, at
+    // once: a pipe would block the start for good, an endless device exhaust the memory.
+    QFETCH(QString, kind);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = QDir(dir.path()).filePath(QString::fromLatin1(kPortTableFileName));
+    if (kind.startsWith(u"file")) {
+        QByteArray text("COM3=/dev/board\n");
+        const qint64 size = kPortTableMaxBytes + (kind.endsWith(u"over the limit") ? 1 : 0);
+        text += QByteArray(size - text.size(), '\n');
+        QFile table(path);
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        QCOMPARE(table.write(text), size);
+    } else if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    }
+    const PortMap map = loadPortMap(dir.path());
+    QCOMPARE(map.deviceFor(3), read ? QStringLiteral("/dev/board") : PortMap::platformDefault().deviceFor(3));
 }
 
 } // namespace tavex::test

@@ -7,9 +7,41 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace tavex::test {
 
 namespace {
+
+enum class Opened { Yes, No, SetupFailed };
+
+// Opens `device` as port 3 in a child process that has `terminal` as its controlling
+// terminal, as the program has when it is started from a shell.
+Opened openInSessionOf(const QString &terminal, const QString &device)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The first terminal a session leader opens becomes its controlling terminal.
+        const int held = ::setsid() < 0 ? -1 : ::open(QFile::encodeName(terminal).constData(), O_RDWR);
+        const int controlling = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+        if (held < 0 || controlling < 0)
+            ::_exit(2);
+        ::close(controlling);
+        QtSerialPort port(withOverrides(PortMap{}, QStringLiteral("COM3=") + device));
+        port.setPortNumber(3);
+        ::_exit(port.open() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return Opened::SetupFailed;
+    switch (WEXITSTATUS(status)) {
+    case 0: return Opened::Yes;
+    case 1: return Opened::No;
+    default: return Opened::SetupFailed;
+    }
+}
 
 // Counts the socket-notifier activations delivered anywhere in the program: a backend that
 // keeps reacting to a dead device shows up here as thousands of them.
@@ -44,6 +76,8 @@ private slots:
     void lostDeviceWithoutWriteDoesNotSpin();
     void choosingAnotherNumberClosesTheOpenPort();
     void aHeldDeviceCannotBeOpenedTwice();
+    void onlySerialDevicesOpen_data();
+    void onlySerialDevicesOpen();
 
 private:
     // A link named `name` in the temporary directory pointing at the pty's slave side.
@@ -240,6 +274,39 @@ void TestQtSerialPort::aHeldDeviceCannotBeOpenedTwice()
     QVERIFY(other.open());
     QVERIFY(other.write("O"));
     QCOMPARE(pty.read(), QByteArray("O"));
+}
+
+void TestQtSerialPort::onlySerialDevicesOpen_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<bool>("opens");
+    // "terminal": the controlling terminal's own path; "link to ...": a link in the
+    // temporary directory.
+    QTest::newRow("the controlling terminal's alias") << "/dev/tty" << false;
+    QTest::newRow("the alias by its short name") << "tty" << false;
+    QTest::newRow("the controlling terminal") << "terminal" << false;
+    QTest::newRow("a link to the controlling terminal") << "link to terminal" << false;
+    QTest::newRow("the pseudo-terminal multiplexer") << "/dev/ptmx" << false;
+    QTest::newRow("a link to another pseudo-terminal") << "link to board" << true;
+}
+
+void TestQtSerialPort::onlySerialDevicesOpen()
+{
+    // The terminal the program was started from is never taken for a board: nothing may be
+    // written to it and its line settings must stay.
+    QFETCH(QString, device);
+    QFETCH(bool, opens);
+    Pty terminal;
+    Pty board;
+    QVERIFY(terminal.isValid() && board.isValid());
+    if (device == u"terminal")
+        device = terminal.slavePath();
+    else if (device == u"link to terminal")
+        device = linkTo(terminal, QStringLiteral("terminal"));
+    else if (device == u"link to board")
+        device = linkTo(board, QStringLiteral("board"));
+    QVERIFY(!device.isEmpty());
+    QCOMPARE(openInSessionOf(terminal.slavePath(), device), opens ? Opened::Yes : Opened::No);
 }
 
 } // namespace tavex::test

@@ -69,8 +69,19 @@ void TestCountdown::hoursAndDays()
     f.start();
     startCountdown(f, 2, QStringLiteral("2"), QStringLiteral("HOR"));
     tick(f, 2);
-    QCOMPARE(f.label(QStringLiteral("lb_tmpr2"))->text(), u" 7199");
+    QLabel *label2 = f.label(QStringLiteral("lb_tmpr2"));
+    QCOMPARE(label2->text(), u" 7199");
+    QCOMPARE(label2->font().pointSizeF(), 9.75);
     WindowFixture::click(f.relayButton(2)); // off by hand
+
+    // The longest count shows whole within its group, in a smaller size where it must.
+    startCountdown(f, 2, QStringLiteral("999"), QStringLiteral("DIA"));
+    tick(f, 2);
+    QCOMPARE(label2->text(), u" 86313599");
+    QVERIFY(label2->fontMetrics().horizontalAdvance(label2->text()) <= label2->contentsRect().width());
+    const QRect inside = label2->parentWidget()->contentsRect();
+    QVERIFY(label2->x() >= inside.left() && label2->geometry().right() <= inside.right());
+    WindowFixture::click(f.relayButton(2));
 
     // A whole day runs out and switches the relay off.
     f.port().clearWritten();

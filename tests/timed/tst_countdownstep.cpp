@@ -11,6 +11,8 @@ class TestCountdownStep : public QObject
 private slots:
     void labelsAndEnd_data();
     void labelsAndEnd();
+    void oneDecimalDurations_data();
+    void oneDecimalDurations();
     void longDurationsEnd();
     void unknownUnitOnlyCounts();
     void advanceCounts();
@@ -56,6 +58,56 @@ void TestCountdownStep::labelsAndEnd()
     const CountdownStep step = countdownStep(ticks, duration, unit, QLocale::c());
     QCOMPARE(step.label, label);
     QCOMPARE(step.finished, finished);
+}
+
+namespace {
+
+// The remaining seconds, given in tenths, as the label writes them: whole tenths only.
+QString tenthsText(qint64 tenths, bool signBlank)
+{
+    QString text = QString::number(std::abs(tenths) / 10);
+    if (tenths % 10 != 0)
+        text += u'.' + QString::number(std::abs(tenths) % 10);
+    if (tenths < 0)
+        return u'-' + text;
+    return signBlank ? u' ' + text : text;
+}
+
+} // namespace
+
+void TestCountdownStep::oneDecimalDurations_data()
+{
+    QTest::addColumn<QString>("duration");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<qint64>("tenthsOfTarget");
+
+    const struct { const char *text; qint64 seconds; } units[] = {
+            {"SEG", 1}, {"MIN", 60}, {"HOR", 3600}, {"DIA", 86400}};
+    for (const auto &unit : units) {
+        for (int tenths = 1; tenths <= 99; ++tenths) {
+            const QString duration = QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+            QTest::addRow("%s %s", qPrintable(duration), unit.text)
+                    << duration << QString::fromLatin1(unit.text) << tenths * unit.seconds;
+        }
+    }
+}
+
+void TestCountdownStep::oneDecimalDurations()
+{
+    // The countdown ends on the first tick that reaches the duration's exact value, and the
+    // label shows the exact remaining seconds: never more digits than the duration has.
+    QFETCH(QString, duration);
+    QFETCH(QString, unit);
+    QFETCH(qint64, tenthsOfTarget);
+    const bool signBlank = unit == u"HOR" || unit == u"DIA";
+    const qint64 lastTick = (tenthsOfTarget + 9) / 10;
+    for (const qint64 ticks : {qint64(1), lastTick - 1, lastTick}) {
+        if (ticks < 1)
+            continue;
+        const CountdownStep step = countdownStep(ticks, duration, unit, QLocale::c());
+        QCOMPARE(step.label.value_or(QString()), tenthsText(tenthsOfTarget - 10 * ticks, signBlank));
+        QCOMPARE(step.finished, ticks == lastTick);
+    }
 }
 
 void TestCountdownStep::longDurationsEnd()

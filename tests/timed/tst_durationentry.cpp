@@ -1,5 +1,6 @@
 #include "support/windowfixture.h"
 
+#include <QAbstractItemView>
 #include <QTest>
 
 using namespace tavex;
@@ -104,6 +105,9 @@ void TestDurationEntry::unitOfRelayOneReactsToTheList()
     f.start();
     QLineEdit *edit = f.edit(QStringLiteral("txt_tmp1"));
     QComboBox *unit = f.combo(QStringLiteral("Cmb_tmp1"));
+    // An active window, so that leaving a box is a real change of focus.
+    f.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
     WindowFixture::typeInto(edit, QStringLiteral("250"));
 
     WindowFixture::chooseFromList(unit, QStringLiteral("DIA"));
@@ -117,12 +121,19 @@ void TestDurationEntry::unitOfRelayOneReactsToTheList()
     QCOMPARE(edit->maxLength(), 3);
     QCOMPARE(edit->text(), u"12");
 
-    // Typing into relay 1's unit box runs nothing, also when the typing is done with Return
-    // or by leaving the box.
+    // Typing into relay 1's unit box runs nothing: not when the box is left...
     WindowFixture::typeInto(unit, QStringLiteral("DIA"));
-    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
     edit->setFocus();
     QCOMPARE(unit->currentText(), u"DIA");
+    QCOMPARE(edit->text(), u"12");
+    QCOMPARE(edit->maxLength(), 3);
+    // ...nor when Return confirms it, also after the list was opened and closed with Esc.
+    WindowFixture::chooseFromList(unit, QStringLiteral("SEG"));
+    WindowFixture::typeInto(unit, QStringLiteral("DIA"));
+    unit->showPopup();
+    QTest::keyClick(unit->view(), Qt::Key_Escape);
+    QVERIFY(!unit->view()->isVisible());
+    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
     QCOMPARE(edit->text(), u"12");
     QCOMPARE(edit->maxLength(), 3);
     // Choosing from the list the unit just typed is a choice.
@@ -162,6 +173,18 @@ void TestDurationEntry::unitsOfRelaysTwoToFourReactToTyping()
     // Relay 4 the same way.
     WindowFixture::typeInto(f.combo(QStringLiteral("Cmb_tmp4")), QStringLiteral("DIA"));
     QCOMPARE(f.edit(QStringLiteral("txt_tmp4"))->maxLength(), 2);
+
+    // The program setting the text is a change like typing; relay 1 reacts to neither.
+    f.window().durationEntry(2)->setUnitText(QStringLiteral("DIA"));
+    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp2"))->currentText(), u"DIA");
+    QCOMPARE(edit2->text(), u"1");
+    QCOMPARE(edit2->maxLength(), 2);
+    QLineEdit *edit1 = f.edit(QStringLiteral("txt_tmp1"));
+    WindowFixture::typeInto(edit1, QStringLiteral("250"));
+    f.window().durationEntry(1)->setUnitText(QStringLiteral("DIA"));
+    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp1"))->currentText(), u"DIA");
+    QCOMPARE(edit1->text(), u"250");
+    QCOMPARE(edit1->maxLength(), 3);
 }
 
 QTEST_MAIN(TestDurationEntry)
