@@ -1,7 +1,7 @@
+#include "support/files.h"
 #include "support/windowfixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -25,20 +25,6 @@ private slots:
 namespace {
 
 const QString kFileName = QStringLiteral("tavex.ini");
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A file with these 16 time lines and ten box lines, each ended by CR LF.
 QByteArray settingsFile(const QStringList &times, const QByteArrayList &boxes)
@@ -67,11 +53,17 @@ QByteArrayList boxLines(const QList<int> &ticked)
     return lines;
 }
 
-const QStringList kTimeBoxes{
-        "Cmb1_hora_ligar1", "Cmb1_min_ligar1", "Cmb1_hora_desligar1", "Cmb1_min_desligar1",
-        "Cmb1_hora_ligar2", "Cmb1_min_ligar2", "Cmb1_hora_desligar2", "Cmb1_min_desligar2",
-        "Cmb1_hora_ligar3", "Cmb1_min_ligar3", "Cmb1_hora_desligar3", "Cmb1_min_desligar3",
-        "Cmb1_hora_ligar4", "Cmb1_min_ligar4", "Cmb1_hora_desligar4", "Cmb1_min_desligar4"};
+// The 16 time boxes and ten option boxes, in the order of the file's lines.
+QStringList timeBoxes()
+{
+    QStringList names;
+    for (int n = 1; n <= 4; ++n) {
+        for (const char *box : {"hora_ligar", "min_ligar", "hora_desligar", "min_desligar"})
+            names << QStringLiteral("Cmb1_%1%2").arg(QLatin1String(box)).arg(n);
+    }
+    return names;
+}
+const QStringList kTimeBoxes = timeBoxes();
 const QStringList kBoxes{"Chk_agendar", "Chk_agendar2", "Chk_agendar3", "Chk_agendar4",
                          "chk_timer1", "chk_timer2", "chk_timer3", "chk_timer4",
                          "chk_extender", "sem_conversor"};
@@ -106,7 +98,7 @@ void TestSettings::firstRunAndFirstSave()
     QVERIFY(f.relayButton(5)->isVisible());
 
     WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
-    QCOMPARE(readAll(f.dataFile(kFileName)), settingsFile(designTimes(), boxLines({})));
+    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile(designTimes(), boxLines({})));
     QVERIFY(f.messages().shown().isEmpty());
 }
 
@@ -178,13 +170,13 @@ void TestSettings::loading()
     QFETCH(bool, extended);
 
     WindowFixture f;
-    writeFile(f.dataFile(kFileName), file);
+    QVERIFY(writeFile(f.dataFile(kFileName), file));
     f.start();
     QCOMPARE(shownTimes(f), times);
     QCOMPARE(tickedLines(f), ticked);
     // The extended view follows the box once loading is over, whatever the box held.
     QCOMPARE(f.relayButton(8)->isVisible(), extended);
-    QCOMPARE(readAll(f.dataFile(kFileName)), file);
+    QCOMPARE(readFile(f.dataFile(kFileName)), file);
 }
 
 void TestSettings::storedOwnPortOption()
@@ -192,11 +184,11 @@ void TestSettings::storedOwnPortOption()
     WindowFixture f(1);
     QByteArrayList boxes = boxLines({});
     boxes[9] = "1";
-    writeFile(f.dataFile(kFileName), settingsFile(designTimes(), boxes));
+    QVERIFY(writeFile(f.dataFile(kFileName), settingsFile(designTimes(), boxes)));
     f.window().Form_Load();
 
     // Written back once, in the saved form, and searched from port 1 twice.
-    QCOMPARE(readAll(f.dataFile(kFileName)), settingsFile(designTimes(), boxLines({26})));
+    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile(designTimes(), boxLines({26})));
     QCOMPARE(f.port().triedNumbers(), (QList<int>{1, 1}));
     QCOMPARE(f.port().written(), QByteArray("2468BDFH"));
     QCOMPARE(f.portLabel(), u"COM 1");
@@ -207,7 +199,7 @@ void TestSettings::storedOwnPortOption()
     for (char &byte : noise)
         byte = char(generator.bounded(256));
     WindowFixture g;
-    writeFile(g.dataFile(kFileName), noise);
+    QVERIFY(writeFile(g.dataFile(kFileName), noise));
     g.start();
     QVERIFY(g.window().isVisible());
 }
@@ -227,12 +219,12 @@ void TestSettings::ownPortOption()
     // Saved at once, the time not saved by hand included.
     QStringList times = designTimes();
     times.replace(0, QStringLiteral("9 h"));
-    QCOMPARE(readAll(f.dataFile(kFileName)), settingsFile(times, boxLines({26})));
+    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile(times, boxLines({26})));
 
     f.port().clearTried();
     WindowFixture::click(ownPort);
     QCOMPARE(f.port().triedNumbers(), QList<int>{3});
-    QCOMPARE(readAll(f.dataFile(kFileName)), settingsFile(times, boxLines({})));
+    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile(times, boxLines({})));
 
     // Nothing to be found: the label says so.
     f.port().unplugAll();
@@ -261,7 +253,7 @@ void TestSettings::failedSaves()
 
     // A data directory that cannot be made (its parent is a file): start-up has said so.
     QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("blocker")), "x");
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), "x"));
     WindowFixture g(3, dir.filePath(QStringLiteral("blocker/tavex")));
     g.window().Form_Load();
     QCOMPARE(g.messages().shown().size(), 1);
