@@ -83,7 +83,8 @@ void MainWindow::startupFailed()
     m_link->setCaption(noPortCaption());
     for (QPushButton *button : m_relayButtons)
         button->setEnabled(false);
-    m_messages.show(noConverterText(), QStringLiteral("Erro de Comunicação"), MessageIcon::Critical);
+    m_messages.show(noConverterText(), QStringLiteral("Erro de Comunicação"), MessageIcon::Critical,
+                    m_link->lastSearchProblems());
 }
 
 } // namespace tavex

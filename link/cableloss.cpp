@@ -18,7 +18,8 @@ QString cableLossTitle()
 
 void reconnectAfterCableLoss(Link &link, Messages &messages)
 {
-    messages.show(cableLossText(), cableLossTitle(), MessageIcon::None);
+    // The ports tried by the last search, when it found none (a second failed switch).
+    messages.show(cableLossText(), cableLossTitle(), MessageIcon::None, link.lastSearchProblems());
     link.closeIfOpen();
     link.search();
 }

@@ -18,12 +18,20 @@ void Link::setCaption(const QString &caption)
 
 bool Link::search()
 {
-    const auto found = searchPort(m_port, m_portaInicial);
+    m_failedAttempts.clear();
+    const auto found = searchPort(m_port, m_portaInicial, &m_failedAttempts);
+    if (found)
+        m_failedAttempts.clear();
     // A search without a result says so, rather than leave the name of a closed port.
     setCaption(found ? portCaption(*found) : noPortCaption());
     if (found)
         emit portFound(*found);
     return found.has_value();
+}
+
+QString Link::lastSearchProblems() const
+{
+    return m_failedAttempts.isEmpty() ? QString() : failedAttemptsText(m_failedAttempts);
 }
 
 void Link::closeIfOpen()

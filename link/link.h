@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/relay.h"
+#include "link/portsearch.h"
 
 #include <QObject>
 #include <QString>
@@ -30,6 +31,9 @@ public:
     bool search();
     void closeIfOpen();
 
+    // Why the last search found no port (empty after a search that found one).
+    QString lastSearchProblems() const;
+
     // Writes the command that switches the relay; false when it did not reach the port.
     bool send(int relay, Switch direction);
 
@@ -40,6 +44,7 @@ signals:
 private:
     SerialPort &m_port;
     int m_portaInicial = 3;
+    QList<PortAttempt> m_failedAttempts;
     QString m_caption = QStringLiteral("?");
 };
 

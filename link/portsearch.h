@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/serialport.h"
+
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -17,7 +20,18 @@ inline constexpr int kLastPortNumber = 18;
 // Tries the port numbers from `first` to kLastPortNumber in turn, each once, and keeps the
 // first that opens. Failures to choose or open a number are not reported. Without a result
 // every tried port is left closed.
-std::optional<int> searchPort(SerialPort &port, int first);
+// Each port number that did not open is told in `failed`, with its device and why.
+struct PortAttempt
+{
+    int number = 0;
+    QString device;
+    OpenFailure failure = OpenFailure::None;
+};
+std::optional<int> searchPort(SerialPort &port, int first, QList<PortAttempt> *failed = nullptr);
+
+// Why no port could be opened, in Portuguese: one line per number tried, its device and its
+// reason, and what to do about a permission that is missing.
+QString failedAttemptsText(const QList<PortAttempt> &failed);
 
 // The port label's text for an open port ("COM 3", "COM 12") and when there is none.
 QString portCaption(int number);

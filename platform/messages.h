@@ -7,11 +7,13 @@ namespace tavex {
 enum class MessageIcon { None, Critical, Warning };
 
 // A modal message with a single OK button. show() returns when the user has closed it.
+// Details, when there are any, are offered beneath the text, closed at first.
 class MessageSink
 {
 public:
     virtual ~MessageSink() = default;
-    virtual void show(const QString &text, const QString &title, MessageIcon icon) = 0;
+    virtual void show(const QString &text, const QString &title, MessageIcon icon,
+                      const QString &details) = 0;
 };
 
 // Shows messages through a sink and knows whether one is on screen. A modal message box
@@ -22,11 +24,12 @@ class Messages
 public:
     explicit Messages(MessageSink &sink) : m_sink(sink) { }
 
-    void show(const QString &text, const QString &title, MessageIcon icon)
+    void show(const QString &text, const QString &title, MessageIcon icon,
+              const QString &details = {})
     {
         ++m_showing;
         struct Done { int &count; ~Done() { --count; } } done{m_showing};
-        m_sink.show(text, title, icon);
+        m_sink.show(text, title, icon, details);
     }
 
     bool isShowing() const { return m_showing > 0; }

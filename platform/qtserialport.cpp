@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QList>
 
+#include <cerrno>
+
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -48,22 +50,44 @@ QList<dev_t> ownTerminals()
     return terminals;
 }
 
-// Whether the device may be opened as a port. Only a character device may, and none that the
-// program runs in: not its own terminal, not /dev/tty that stands for it, not /dev/ptmx that
-// makes a new terminal at every open.
-bool mayOpenAsPort(const QString &location)
+// Whether the device may be opened as a port, and why not. Only a character device may, and
+// none that the program runs in: not its own terminal, not /dev/tty that stands for it, not
+// /dev/ptmx that makes a new terminal at every open.
+OpenFailure portDeviceProblem(const QString &location)
 {
     struct stat info {};
-    if (::stat(QFile::encodeName(location).constData(), &info) != 0 || !S_ISCHR(info.st_mode))
-        return false;
+    if (::stat(QFile::encodeName(location).constData(), &info) != 0)
+        return errno == EACCES ? OpenFailure::PermissionDenied : OpenFailure::Absent;
+    if (!S_ISCHR(info.st_mode))
+        return OpenFailure::NotSerialDevice;
     for (const char *alias : {"/dev/tty", "/dev/ptmx"}) {
         struct stat aliasInfo {};
         if (::stat(alias, &aliasInfo) == 0 && aliasInfo.st_rdev == info.st_rdev)
-            return false;
+            return OpenFailure::NotSerialDevice;
     }
-    return !ownTerminals().contains(info.st_rdev);
+    return ownTerminals().contains(info.st_rdev) ? OpenFailure::NotSerialDevice : OpenFailure::None;
 }
 #endif
+
+// Qt Serial Port says "permission" both for a device the user may not open and for one that
+// another program holds locked; the user's own rights on the device tell the two apart.
+OpenFailure openFailureOf(QSerialPort::SerialPortError error, const QString &location)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::Absent;
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        if (::access(QFile::encodeName(deviceLocation(location)).constData(), W_OK) == 0)
+            return OpenFailure::InUse;
+#endif
+        return OpenFailure::PermissionDenied;
+    case QSerialPort::OpenError: // already open
+        return OpenFailure::InUse;
+    default:
+        return OpenFailure::Other;
+    }
+}
 
 } // namespace
 
@@ -82,13 +106,26 @@ void QtSerialPort::setPortNumber(int number)
 
 bool QtSerialPort::open()
 {
+    m_failure = OpenFailure::None;
     if (m_port.isOpen())
         return true;
-    if (m_port.portName().isEmpty())
+    if (tryOpen())
+        return true;
+    if (m_failure == OpenFailure::None)
+        m_failure = OpenFailure::Other;
+    return false;
+}
+
+bool QtSerialPort::tryOpen()
+{
+    if (m_port.portName().isEmpty()) {
+        m_failure = OpenFailure::Absent;
         return false;
+    }
 #ifdef Q_OS_UNIX
     // Opening already changes a terminal's line settings, so the device is judged first.
-    if (!mayOpenAsPort(deviceLocation(m_port.portName())))
+    m_failure = portDeviceProblem(deviceLocation(m_port.portName()));
+    if (m_failure != OpenFailure::None)
         return false;
 #endif
     m_port.setBaudRate(m_map.baudRate);
@@ -97,13 +134,16 @@ bool QtSerialPort::open()
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     // The board never answers: the port is opened for writing only.
-    if (!m_port.open(QIODevice::WriteOnly))
+    if (!m_port.open(QIODevice::WriteOnly)) {
+        m_failure = openFailureOf(m_port.error(), m_port.portName());
         return false;
+    }
 #ifdef Q_OS_UNIX
     // Qt's lock file goes by the device's name, and the terminal's exclusive mode does not
     // bind root: a lock on the open device keeps any other instance off it under any name.
     if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
         m_port.close();
+        m_failure = OpenFailure::InUse;
         return false;
     }
 #endif

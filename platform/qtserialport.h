@@ -25,16 +25,20 @@ public:
     void setPortNumber(int number) override;
     int portNumber() const override { return m_number; }
     bool open() override;
+    QString deviceName() const override { return m_port.portName(); }
+    OpenFailure openFailure() const override { return m_failure; }
     bool isOpen() const override;
     void close() override;
     bool write(const QByteArray &bytes) override;
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    bool tryOpen();
 
     PortMap m_map;
     QSerialPort m_port;
     int m_number = 0;
+    OpenFailure m_failure = OpenFailure::None;
     bool m_writing = false;
 };
 

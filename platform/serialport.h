@@ -1,8 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace tavex {
+
+// Why a port did not open.
+enum class OpenFailure {
+    None,
+    Absent,           // no such device
+    PermissionDenied, // the user may not open it
+    InUse,            // another program has it
+    NotSerialDevice,  // not a serial device (or the program's own terminal)
+    Other,
+};
 
 // The serial port as the program needs it: five operations, each of which may fail.
 // A port is chosen by its number (1 to 18); how a number maps to a device belongs to the
@@ -19,6 +30,9 @@ public:
 
     // Opens the chosen port; true when it is open afterwards (also when it already was).
     virtual bool open() = 0;
+    // The device behind the chosen number, and why the last open() did not open it.
+    virtual QString deviceName() const = 0;
+    virtual OpenFailure openFailure() const = 0;
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
 

@@ -21,10 +21,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 } // namespace
 
-void WidgetMessages::show(const QString &text, const QString &title, MessageIcon icon)
+void WidgetMessages::show(const QString &text, const QString &title, MessageIcon icon,
+                          const QString &details)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, m_parent);
     box.setObjectName(QStringLiteral("messageBox"));
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
 }
 

@@ -12,7 +12,8 @@ class WidgetMessages final : public MessageSink
 {
 public:
     void setParent(QWidget *parent) { m_parent = parent; }
-    void show(const QString &text, const QString &title, MessageIcon icon) override;
+    void show(const QString &text, const QString &title, MessageIcon icon,
+              const QString &details) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -2,9 +2,10 @@
 
 namespace tavex::test {
 
-void FakeMessages::show(const QString &text, const QString &title, MessageIcon icon)
+void FakeMessages::show(const QString &text, const QString &title, MessageIcon icon,
+                        const QString &details)
 {
-    m_shown.append({text, title, icon});
+    m_shown.append({text, title, icon, details});
     if (m_log)
         m_log->append(QStringLiteral("message %1").arg(title));
     if (whileOpen)

@@ -14,6 +14,7 @@ struct ShownMessage
     QString text;
     QString title;
     MessageIcon icon;
+    QString details;
 };
 
 // Records every message instead of showing it. A test can act while a message is "open"
@@ -24,7 +25,8 @@ class FakeMessages final : public MessageSink
 public:
     explicit FakeMessages(QStringList *log = nullptr) : m_log(log) { }
 
-    void show(const QString &text, const QString &title, MessageIcon icon) override;
+    void show(const QString &text, const QString &title, MessageIcon icon,
+              const QString &details) override;
 
     const QList<ShownMessage> &shown() const { return m_shown; }
     QStringList titles() const;

@@ -18,6 +18,15 @@ void FakePort::setPortNumber(int number)
 
 bool FakePort::open()
 {
+    m_failure = OpenFailure::None;
+    if (m_open)
+        return true;
+    if (m_refused.contains(m_number)) {
+        m_failure = m_refused.value(m_number);
+        return false;
+    }
+    if (!m_plugged.contains(m_number))
+        m_failure = OpenFailure::Absent;
     if (!m_open && m_plugged.contains(m_number)) {
         m_open = true;
         note(QStringLiteral("open %1").arg(m_number));

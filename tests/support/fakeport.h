@@ -3,6 +3,7 @@
 #include "platform/serialport.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ public:
     // Pulls the cable: the device is gone, the open port fails its next write.
     void unplug(int number) { m_plugged.remove(number); }
     void unplugAll() { m_plugged.clear(); }
+    // A device is there but does not open, for this reason.
+    void refuse(int number, OpenFailure why) { m_refused.insert(number, why); }
     // Lets the next `count` writes succeed and every later one fail.
     void failWritesAfter(int count) { m_writesLeft = count; }
 
@@ -31,6 +34,8 @@ public:
     void setPortNumber(int number) override;
     int portNumber() const override { return m_number; }
     bool open() override;
+    QString deviceName() const override { return QStringLiteral("/dev/fake%1").arg(m_number); }
+    OpenFailure openFailure() const override { return m_failure; }
     bool isOpen() const override { return m_open; }
     void close() override;
     bool write(const QByteArray &bytes) override;
@@ -40,6 +45,8 @@ private:
 
     QStringList *m_log;
     QSet<int> m_plugged;
+    QHash<int, OpenFailure> m_refused;
+    OpenFailure m_failure = OpenFailure::None;
     QList<int> m_tried;
     QByteArray m_written;
     int m_number = 0;
