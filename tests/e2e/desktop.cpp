@@ -211,11 +211,6 @@ std::optional<QByteArray> Desktop::screenArea(const QRect &area, const QString &
                *dump);
 }
 
-bool Desktop::saveScreenshot(const QRect &area, const QString &pngPath) const
-{
-    return screenArea(area, QStringLiteral("png:") + pngPath).has_value();
-}
-
 std::optional<QByteArray> Desktop::pixels(const QRect &area) const
 {
     return screenArea(area, QStringLiteral("rgb:-"));

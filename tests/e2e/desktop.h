@@ -44,8 +44,6 @@ public:
     // Gives the window the keyboard focus and types the text, character by character.
     bool typeText(WindowId window, const QString &text) const;
 
-    // Saves `area` of the screen as a PNG file.
-    bool saveScreenshot(const QRect &area, const QString &pngPath) const;
     // The pixels of `area` of the screen, three bytes each, row by row.
     std::optional<QByteArray> pixels(const QRect &area) const;
 

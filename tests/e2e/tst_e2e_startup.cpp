@@ -33,11 +33,6 @@ void TestE2eStartup::withBoard()
     // No communication error, and nothing more written, while the program sits idle.
     QVERIFY2(noWindowFor(kNoBoardTitle, 1000), why());
     QVERIFY2(expectNothingMoreFor(0), why());
-
-    // A picture of the window for whoever looks at the build; not part of the verdict.
-    const QString picture = QStringLiteral(TAVEX_E2E_ARTIFACT_DIR "/tavex-window.png");
-    if (!desktop().saveScreenshot(*geometry, picture))
-        qWarning("no screenshot: %s", qPrintable(desktop().lastError()));
 }
 
 void TestE2eStartup::withoutBoard()
