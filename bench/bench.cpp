@@ -65,6 +65,13 @@ Options parseOptions(const QCoreApplication &app)
     return options;
 }
 
+// The machine's load average over the last minute: other work on it slows the start-ups.
+double loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().split(' ').value(0).toDouble() : -1;
+}
+
 // The machine and the Qt the figures were taken with.
 QString host()
 {
@@ -96,11 +103,13 @@ struct Results
     QList<double> clicks, floorClicks;
     IdleCpu cpu, floorCpu;
     QList<double> countdownErrors;
+    double loadBefore = 0, loadAfter = 0;
 };
 
 Results measureAll(const Options &options, const QString &display, XWatcher &watcher)
 {
     Results results;
+    results.loadBefore = loadAverage();
     // The three programs start by turns, so that whatever else the machine does falls on all.
     for (int run = 1; run <= options.runs; ++run) {
         progress(QStringLiteral("start-up %1 of %2").arg(run).arg(options.runs));
@@ -117,6 +126,7 @@ Results measureAll(const Options &options, const QString &display, XWatcher &wat
             = measureIdleCpu(display, watcher, options.idleSeconds, QStringLiteral("labels"));
     progress(QStringLiteral("countdowns of 10 s and 60 s"));
     results.countdownErrors = measureCountdowns(display, watcher, {10, 60});
+    results.loadAfter = loadAverage();
     return results;
 }
 
@@ -190,11 +200,11 @@ QString report(const Options &options, const Results &results)
 
     return QStringLiteral(
                    "TAVEX benchmark: %1 start-ups of each program, %2 clicks on each button, "
-                   "CPU over %3 s; median (min-max)\n%4\n\n")
+                   "CPU over %3 s; median (min-max)\n%4; load average %5 before, %6 after\n\n")
                    .arg(options.runs)
                    .arg(options.clicks)
                    .arg(options.idleSeconds)
-                   .arg(host())
+                   .arg(host(), number(results.loadBefore, 2), number(results.loadAfter, 2))
             + table.text()
             + QStringLiteral(
                     "\nStart-up times from just before the process is started. Window mapped: the "
