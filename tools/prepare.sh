@@ -10,6 +10,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev fonts-dejavu-cor
 # Qt's own texts in Portuguese; the icon's PNG sizes are rendered at build time. The tests
 # build the Debian package and check it (tools/check-package.sh).
 packages+=(qt6-translations-l10n librsvg2-bin)
+packages+=(libxcb-xinput-dev)  # the benchmark's X event watcher (bench/xwatch.cpp)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi

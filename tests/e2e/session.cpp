@@ -4,10 +4,12 @@
 
 namespace tavex::test {
 
-Session::Session(const QString &display)
+Session::Session(const QString &display) : Session(display, QStringLiteral(TAVEX_PROGRAM)) { }
+
+Session::Session(const QString &display, const QString &program)
     : m_desktop(display),
       m_board(QStringLiteral(TAVEX_BOARDSIM_PROGRAM)),
-      m_program(QStringLiteral(TAVEX_PROGRAM), display)
+      m_program(program, display)
 {
 }
 

@@ -22,6 +22,9 @@ class Session
 {
 public:
     explicit Session(const QString &display);
+    // The same with another program in place of the built TAVEX (a benchmark's bare Qt
+    // program), started the same way.
+    Session(const QString &display, const QString &program);
 
     // A path in this session's scratch directory (for the board's links and record).
     QString path(const QString &name) const { return m_scratch.filePath(name); }

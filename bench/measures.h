@@ -1,0 +1,53 @@
+#pragma once
+
+#include "xwatcher.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The measurements of the benchmark. Each starts its own board simulator and program (TAVEX,
+// or with `floorKind` a floor of tavex-bench-floor) on `display`, takes its times from the X
+// event watcher and the board's record, and throws bench::Failure when it cannot be made.
+namespace tavex::bench {
+
+struct StartupRun
+{
+    // From just before the process started to the server mapping its window, and to the
+    // last start-up command arriving at the board (TAVEX only).
+    double windowMs = 0;
+    std::optional<double> lastCommandMs;
+    // VmHWM once started.
+    double peakMiB = 0;
+};
+
+StartupRun measureStartup(const QString &display, XWatcher &watcher, const QString &floorKind = {});
+
+// From each click's button release, as the server reports it, to its command's arrival at
+// the board, in milliseconds: `clicks` clicks on relay 1's button (or the floor's button).
+QList<double> measureClicks(const QString &display, XWatcher &watcher, int clicks,
+                            const QString &floorKind = {});
+
+// The program's CPU time over `seconds` of doing nothing but its timers, in milliseconds per
+// 60 s: TAVEX with all four countdowns running and all four schedules armed, or a floor as
+// it is.
+struct IdleCpu
+{
+    double cpuMs = 0; // utime + stime, in steps of a clock tick (10 ms)
+    double runTimeMs = 0; // the scheduler's run time of all its threads
+};
+
+IdleCpu measureIdleCpu(const QString &display, XWatcher &watcher, int seconds,
+                       const QString &floorKind = {});
+// The longest idle measurement: the countdowns must outlast it, and a duration has three
+// digits at most.
+inline constexpr int kMaxIdleSeconds = 900;
+
+// How much longer than its duration each countdown kept its relay on, at the board (switch-on
+// command to switch-off command), in milliseconds: one countdown of each of `seconds` on
+// relays 1, 2, ... at the same time.
+QList<double> measureCountdowns(const QString &display, XWatcher &watcher,
+                                const QList<int> &seconds);
+
+} // namespace tavex::bench

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "session.h"
+#include "xwatcher.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <stdexcept>
+
+namespace tavex::bench {
+
+// A measurement that could not be made, and why.
+class Failure : public std::runtime_error
+{
+public:
+    explicit Failure(const QString &why) : std::runtime_error(why.toStdString()) { }
+};
+
+[[noreturn]] inline void fail(const QString &why)
+{
+    throw Failure(why);
+}
+
+// One program measured on the bench's display, with the board simulator as its COM3: TAVEX
+// itself, or a floor (tavex-bench-floor) of the given kind, started the same way.
+class Subject
+{
+public:
+    Subject(const QString &display, XWatcher &watcher, const QString &floorKind = {});
+
+    // Starts the board and the program and waits until the program's window is mapped and,
+    // for TAVEX, its start-up commands have reached the board.
+    void start();
+
+    QString name() const;
+    test::WindowId window() const { return m_window; }
+    // CLOCK_REALTIME in microseconds: just before the process started, and when the server
+    // mapped its window.
+    qint64 startedAtUs() { return m_session.program().startedAtUs(); }
+    qint64 mappedAtUs() const { return m_mappedAtUs; }
+
+    // The board's record, and the commands that came after the start-up's.
+    QList<test::BoardRecord> records() { return m_session.board().records(); }
+    QList<test::BoardRecord> commands();
+    // Waits until `count` commands have come after the start-up's; fails if they do not.
+    QList<test::BoardRecord> waitForCommands(int count, int timeoutMs);
+    // Fails unless the commands after the start-up's are `expected`.
+    void expectCommands(const QByteArray &expected);
+
+    // A left click at `point` of the window, and text typed over what the focused box holds.
+    void click(QPoint point);
+    void typeOver(const QString &text);
+
+    // The program's CPU time so far, in milliseconds: utime + stime, which count in clock
+    // ticks (10 ms), and the scheduler's run time of all its threads, which counts in ns.
+    double cpuMs();
+    double runTimeMs();
+    // The program's peak resident memory (VmHWM), in kB.
+    qint64 peakResidentKb();
+
+    // Fails with what both programs printed.
+    [[noreturn]] void fail(const QString &why);
+
+private:
+    int startupCommandCount() const;
+
+    test::Session m_session;
+    XWatcher &m_watcher;
+    QString m_floorKind;
+    test::WindowId m_window = 0;
+    qint64 m_mappedAtUs = 0;
+};
+
+} // namespace tavex::bench
