@@ -128,13 +128,6 @@ void TestCountdown::editsDuringTheCountdown()
     QCOMPARE(f.port().written(), QByteArray("12121"));
     tick(f, 1);
     QCOMPARE(f.port().written(), QByteArray("121212"));
-
-    // Not a whole number of seconds: ends once passed.
-    startCountdown(f, 1, QStringLiteral("2.5"), QStringLiteral("SEG"));
-    tick(f, 1, 2);
-    QCOMPARE(f.port().written(), QByteArray("1212121"));
-    tick(f, 1);
-    QCOMPARE(f.port().written(), QByteArray("12121212"));
 }
 
 void TestCountdown::switchedOffByItsButton()
