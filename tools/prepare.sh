@@ -10,8 +10,8 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev fonts-dejavu-cor
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end tests start the program on a virtual X server and click it.
     packages+=(xvfb xdotool x11-apps x11-utils imagemagick)
-    # The sanitizer build: clang, its sanitizer runtimes and the symbolizer that names the
-    # lines of a report.
+    # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes,
+    # and the symbolizer that names the lines of a report.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 

@@ -2,7 +2,8 @@
 # Installs what is missing, builds TAVEX and runs every test: unit, widget (offscreen) and
 # end-to-end (the built program on a virtual X server against the board simulator).
 # Then the same suite once more, built by clang with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-sanitize/. Any sanitizer report fails the run.
+# UndefinedBehaviorSanitizer in build-sanitize/, together with the fuzz targets, each run
+# for a fixed number of inputs. Any sanitizer report fails the run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/prepare.sh" --tests
@@ -10,7 +11,7 @@ ctest --test-dir "$root/build" --output-on-failure --timeout 600
 
 checked="$root/build-sanitize"
 cmake -S "$root" -B "$checked" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_COMPILER=clang++-14 -DTAVEX_SANITIZE=ON -DTAVEX_BENCH=OFF
+    -DCMAKE_CXX_COMPILER=clang++-14 -DTAVEX_SANITIZE=ON -DTAVEX_FUZZ=ON -DTAVEX_BENCH=OFF
 cmake --build "$checked" --parallel 2
 
 # Reports go to files, so that one from any process is seen: also from the program under
