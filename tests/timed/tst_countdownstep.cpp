@@ -102,7 +102,8 @@ void TestCountdownStep::oneDecimalDurations()
         if (ticks < 1)
             continue;
         const CountdownStep step = countdownStep(ticks, duration, unit, QLocale::c());
-        QCOMPARE(step.label.value_or(QString()), tenthsText(tenthsOfTarget - 10 * ticks, signBlank));
+        const QString label = tenthsText(tenthsOfTarget - 10 * ticks, signBlank);
+        QCOMPARE(step.label.value_or(QString()), label);
         QCOMPARE(step.finished, ticks == lastTick);
     }
 }
