@@ -18,10 +18,14 @@ namespace {
 
 QString settingsNotKeptText(const QString &path)
 {
-    return QStringLiteral("Não foi possível criar ou abrir a pasta de configurações (%1). "
+    // Without a usable home there is no path to name.
+    const QString where = path.isEmpty()
+            ? QString()
+            : QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("Não foi possível criar ou abrir a pasta de configurações%1. "
                           "O programa funciona normalmente, mas os nomes e horários salvos "
                           "não serão guardados.")
-            .arg(QDir::toNativeSeparators(path));
+            .arg(where);
 }
 
 QString noConverterText()

@@ -35,7 +35,8 @@ QList<dev_t> ownTerminals()
     QFile stat(QStringLiteral("/proc/self/stat"));
     if (stat.open(QIODevice::ReadOnly)) {
         const QByteArray line = stat.read(4096);
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+        const QList<QByteArray> fields =
+                line.sliced(line.lastIndexOf(')') + 1).simplified().split(' ');
         bool ok = false;
         const unsigned tty = fields.value(4).toUInt(&ok);
         if (ok && tty != 0)

@@ -13,11 +13,12 @@ packages+=(qt6-translations-l10n librsvg2-bin)
 packages+=(libxcb-xinput-dev)  # the benchmark's X event watcher (bench/xwatch.cpp)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
-fi
-if [ "${1:-}" = "--tests" ]; then
     # The end-to-end tests start the program on a virtual X server and click it, some
     # with its clock faked.
     packages+=(xvfb xdotool x11-apps x11-utils imagemagick faketime)
+    # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes,
+    # and the symbolizer that names the lines of a report.
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 
 missing=()

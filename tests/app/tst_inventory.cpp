@@ -44,7 +44,8 @@ void TestInventory::windowAndCaptions()
     for (QCheckBox *box : w.findChildren<QCheckBox *>())
         captioned.append(box);
     for (QAbstractButton *control : captioned)
-        QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+        QVERIFY2(control->width() >= control->sizeHint().width(),
+                 qPrintable(control->objectName()));
 
     const QStringList captions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
                                "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};

@@ -152,6 +152,7 @@ void TestStartup::configDirectoryCannotBeMade()
     QCOMPARE(messages.shown().size(), 1);
     QCOMPARE(messages.shown().first().icon, MessageIcon::Warning);
     QVERIFY(messages.shown().first().text.contains(u"não serão guardados"));
+    QVERIFY(!messages.shown().first().text.contains(u"()"));
     QCOMPARE(port.written(), QByteArray("2468BDFH"));
     for (int n = 1; n <= 8; ++n)
         QVERIFY(window.relayButton(n)->isEnabled());

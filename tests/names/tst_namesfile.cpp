@@ -1,7 +1,5 @@
-#include "common/windows1252.h"
 #include "names/namesfile.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tavex;
@@ -13,7 +11,6 @@ class TestNamesFile : public QObject
 private slots:
     void readingRule_data();
     void readingRule();
-    void randomBytesAndRoundTrips();
 };
 
 void TestNamesFile::readingRule_data()
@@ -51,38 +48,6 @@ void TestNamesFile::readingRule()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, entries);
     QCOMPARE(readNameEntries(bytes), entries);
-}
-
-void TestNamesFile::randomBytesAndRoundTrips()
-{
-    QRandomGenerator random(8);
-    const QString alphabet = QStringLiteral("ab ,ç\"\t€Ωz\r\n");
-    for (int round = 0; round < 2000; ++round) {
-        // Whatever the bytes, at most eight entries, none holding a line end.
-        QByteArray bytes(random.bounded(64), Qt::Uninitialized);
-        for (char &b : bytes)
-            b = char(random.bounded(256));
-        const QList<QString> entries = readNameEntries(bytes);
-        QVERIFY(entries.size() <= 8);
-        for (const QString &entry : entries)
-            QVERIFY(!entry.contains(u'\r') && !entry.contains(u'\n'));
-
-        // Whatever the boxes hold, the file reads back as eight entries: each name upper-cased
-        // without what a box refuses, and without its outer blanks unless it has a comma.
-        QStringList names;
-        QStringList expected;
-        for (int n = 0; n < 8; ++n) {
-            QString name;
-            for (int i = random.bounded(8); i > 0; --i)
-                name += alphabet[random.bounded(alphabet.size())];
-            names << name;
-            const QString kept = nameText(upperWindows1252(name));
-            expected << (kept.contains(u',') ? kept : trimBlanks(kept));
-        }
-        const QByteArray file = namesFileContents(names);
-        QVERIFY(file.endsWith("\r\n"));
-        QCOMPARE(readNameEntries(file), expected);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestNamesFile)

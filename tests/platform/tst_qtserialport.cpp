@@ -24,7 +24,8 @@ Opened openInSessionOf(const QString &terminal, const QString &device)
     const pid_t child = ::fork();
     if (child == 0) {
         // The first terminal a session leader opens becomes its controlling terminal.
-        const int held = ::setsid() < 0 ? -1 : ::open(QFile::encodeName(terminal).constData(), O_RDWR);
+        const QByteArray path = QFile::encodeName(terminal);
+        const int held = ::setsid() < 0 ? -1 : ::open(path.constData(), O_RDWR);
         const int controlling = ::open("/dev/tty", O_RDWR | O_NOCTTY);
         if (held < 0 || controlling < 0)
             ::_exit(2);

@@ -39,9 +39,6 @@ void TestCountdownStep::labelsAndEnd_data()
     QTest::newRow("MIN to SEG at tick 31") << qint64(31) << "2" << "SEG" << "-29" << true;
     QTest::newRow("SEG to MIN at tick 4") << qint64(4) << "5" << "MIN" << "296" << false;
     QTest::newRow("hours past the target") << qint64(3601) << "1" << "HOR" << "-1" << true;
-    // Not a whole number of seconds: ends once passed.
-    QTest::newRow("2.5 SEG, tick 2") << qint64(2) << "2.5" << "SEG" << "0.5" << false;
-    QTest::newRow("2.5 SEG, tick 3") << qint64(3) << "2.5" << "SEG" << "-0.5" << true;
     // No value in the locale's format: the leading-number value counts.
     QTest::newRow("1:3 SEG") << qint64(1) << "1:3" << "SEG" << "0" << true;
     // A negative target never ends by itself.
@@ -105,7 +102,8 @@ void TestCountdownStep::oneDecimalDurations()
         if (ticks < 1)
             continue;
         const CountdownStep step = countdownStep(ticks, duration, unit, QLocale::c());
-        QCOMPARE(step.label.value_or(QString()), tenthsText(tenthsOfTarget - 10 * ticks, signBlank));
+        const QString label = tenthsText(tenthsOfTarget - 10 * ticks, signBlank);
+        QCOMPARE(step.label.value_or(QString()), label);
         QCOMPARE(step.finished, ticks == lastTick);
     }
 }
