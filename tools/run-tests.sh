@@ -24,6 +24,7 @@ rm -rf "$reports"
 mkdir -p "$reports"
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:log_path=$reports/asan"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
+export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
 status=0
 ctest --test-dir "$checked" --output-on-failure --timeout 600 || status=1
