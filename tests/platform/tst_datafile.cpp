@@ -21,15 +21,12 @@ void TestDataFile::readsOnlySmallRegularFiles()
 {
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain"));
-    QFile file(plain);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("0123456789");
-    file.close();
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString zero = dir.filePath(QStringLiteral("zero"));
-    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
     const QString linked = dir.filePath(QStringLiteral("linked"));
+    QVERIFY(replaceFile(plain, "0123456789"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
     QVERIFY(QFile::link(plain, linked));
 
     QCOMPARE(readSmallFile(plain, 10), QByteArray("0123456789"));
@@ -49,7 +46,6 @@ void TestDataFile::replaceLeavesOldFileWhenItCannotWrite()
     QVERIFY(replaceFile(path, "old"));
     QVERIFY(replaceFile(path, "new"));
     QCOMPARE(readSmallFile(path, 100), QByteArray("new"));
-
     // A parent path that is a file fails for everyone, root included.
     QVERIFY(!replaceFile(path + QStringLiteral("/inside"), "lost"));
     QCOMPARE(readSmallFile(path, 100), QByteArray("new"));
