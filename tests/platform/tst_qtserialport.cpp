@@ -104,17 +104,30 @@ class TestQtSerialPort : public QObject
     int m_links = 0;
 
 private slots:
-    void writesOnlyToTheOpenPort()
+    void writesRawToTheOpenPortOnly()
     {
-        // Ports 1 and 3 are two names of one device.
+        // Ports 1 and 3 are two names of one device, whose line starts with settings no serial
+        // device should keep, so each one is seen to be changed.
         Pty first;
         Pty second;
-        const PortMap map = mapOf(QStringLiteral("COM1=%1\nCOM2=%2\nCOM3=%3\n")
+        termios tio{};
+        QCOMPARE(::tcgetattr(first.master, &tio), 0);
+        tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
+        tio.c_iflag |= IXON | IXOFF;
+        tio.c_oflag |= OPOST | ONLCR;
+        cfsetspeed(&tio, B2400);
+        QCOMPARE(::tcsetattr(first.master, TCSANOW, &tio), 0);
+        const PortMap map = mapOf(QStringLiteral("COM1=%1\nCOM2=%2\nCOM3=%3\nVELOCIDADE=19200\n")
                                           .arg(linkTo(first), linkTo(second), linkTo(first)));
         QtSerialPort port(map);
         QVERIFY(!port.write("A"));
         port.setPortNumber(1);
         QVERIFY(port.open());
+        QCOMPARE(::tcgetattr(first.master, &tio), 0);
+        QCOMPARE(cfgetospeed(&tio), speed_t(B19200));
+        QCOMPARE(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
+        QCOMPARE(tio.c_iflag & (IXON | IXOFF), tcflag_t(0));
+        QCOMPARE(tio.c_oflag & OPOST, tcflag_t(0));
         QVERIFY(port.write("A"));
         QCOMPARE(first.read(), QByteArray("A"));
         // A device held open cannot be opened again, under any of its names.
@@ -125,7 +138,6 @@ private slots:
         }
         // Choosing another number closes the open port.
         port.setPortNumber(2);
-        QCOMPARE(port.portNumber(), 2);
         QVERIFY(!port.isOpen());
         QVERIFY(!port.write("B"));
         QVERIFY(port.open());
@@ -134,38 +146,6 @@ private slots:
         QVERIFY(other.open());
         QVERIFY(other.write("O"));
         QCOMPARE(first.read(), QByteArray("O"));
-    }
-
-    void lineSettings_data()
-    {
-        QTest::addColumn<QString>("speedLine");
-        QTest::addColumn<speed_t>("speed");
-        QTest::newRow("default") << QString() << speed_t(B9600);
-        QTest::newRow("port table") << QStringLiteral("VELOCIDADE=19200\n") << speed_t(B19200);
-    }
-
-    void lineSettings()
-    {
-        QFETCH(QString, speedLine);
-        QFETCH(speed_t, speed);
-        Pty pty;
-        // Start from settings no serial device should keep, so each one is seen to be changed.
-        termios tio{};
-        QCOMPARE(::tcgetattr(pty.master, &tio), 0);
-        tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
-        tio.c_iflag |= IXON | IXOFF;
-        tio.c_oflag |= OPOST | ONLCR;
-        cfsetspeed(&tio, B2400);
-        QCOMPARE(::tcsetattr(pty.master, TCSANOW, &tio), 0);
-        QtSerialPort port(mapOf(QStringLiteral("COM1=%1\n%2").arg(linkTo(pty), speedLine)));
-        port.setPortNumber(1);
-        QVERIFY(port.open());
-
-        QCOMPARE(::tcgetattr(pty.master, &tio), 0);
-        QCOMPARE(cfgetospeed(&tio), speed);
-        QCOMPARE(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-        QCOMPARE(tio.c_iflag & (IXON | IXOFF), tcflag_t(0));
-        QCOMPARE(tio.c_oflag & OPOST, tcflag_t(0));
     }
 
     void lostDeviceWithoutWriteDoesNotSpin()
