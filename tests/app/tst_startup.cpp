@@ -39,7 +39,6 @@ private slots:
         };
         f.window().Form_Load();
 
-        QCOMPARE(f.port().triedNumbers().first(), 3);
         QCOMPARE(f.port().written(), written);
         // A pause after every command, and nothing after a failed one.
         QStringList commands;

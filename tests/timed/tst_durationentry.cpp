@@ -21,7 +21,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("letter at the end") << "12a" << "type" << "12";
         QTest::newRow("letter in the middle") << "12" << "type a at 1" << "1";
-        QTest::newRow("letter in front") << "x12" << "" << "1";
         QTest::newRow("zero") << "0" << "type" << "1";
         QTest::newRow("only digit deleted") << "7" << "backspace" << "1";
         QTest::newRow("four digits") << "1234" << "type" << "123";
@@ -32,7 +31,6 @@ private slots:
         QTest::newRow("semicolon, code 59") << "1;" << "type" << "1;";
         QTest::newRow("less-than, code 60") << "1<2" << "" << "1";
         QTest::newRow("blank") << "1 2" << "" << "1 2";
-        QTest::newRow("accented letter") << "5é" << "" << "5";
         QTest::newRow("outside the basic plane") << QString::fromUtf8("7\xF0\x9F\x98\x80") << "" << "7";
         QTest::newRow("leading emoji") << QString::fromUtf8("\xF0\x9F\x98\x80" "5") << "" << "1";
         // The steps take the leading number; minus only from a value above 1.
