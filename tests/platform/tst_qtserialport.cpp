@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -32,19 +34,13 @@ struct Pty
             ::close(master);
         master = -1;
     }
-    // What reaches the master: waits up to waitMs for the first byte, 150 ms for each next.
-    QByteArray read(int waitMs = 2000)
+    // What has reached the master, once something has within two seconds.
+    QByteArray read()
     {
-        QByteArray bytes;
         char buffer[256];
         pollfd fd{master, POLLIN, 0};
-        while (::poll(&fd, 1, bytes.isEmpty() ? waitMs : 150) > 0 && (fd.revents & POLLIN)) {
-            const ssize_t got = ::read(master, buffer, sizeof buffer);
-            if (got <= 0)
-                break;
-            bytes.append(buffer, got);
-        }
-        return bytes;
+        const ssize_t got = ::poll(&fd, 1, 2000) > 0 ? ::read(master, buffer, sizeof buffer) : 0;
+        return QByteArray(buffer, std::max<ssize_t>(got, 0));
     }
     int master;
 };

@@ -108,7 +108,6 @@ private slots:
             if (action.endsWith(u"Return")) {
                 box->showPopup();
                 QTest::keyClick(box->view(), Qt::Key_Escape);
-                QVERIFY(!box->view()->isVisible());
                 QTest::keyClick(box->lineEdit(), Qt::Key_Return);
             }
             if (action.endsWith(u"choose"))
