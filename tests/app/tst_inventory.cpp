@@ -45,7 +45,6 @@ private slots:
         QTest::newRow("extended view") << "chk_extender" << "Exibir Versão Estendida";
         QTest::newRow("own port") << "sem_conversor" << "Utilizar Porta Serial sem o cabo USB/Serial";
         QTest::newRow("port") << "Label2" << "Porta detectada:";
-        QTest::newRow("no port yet") << "lb_com_detectada" << "?";
     }
 
     void texts()

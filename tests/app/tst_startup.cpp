@@ -19,7 +19,6 @@ private slots:
         QTest::addColumn<QByteArray>("written");
         QTest::addColumn<QString>("label");
         QTest::newRow("board on 3") << 3 << -1 << QByteArray("2468BDFH") << "COM 3";
-        QTest::newRow("board on 12") << 12 << -1 << QByteArray("2468BDFH") << "COM 12";
         QTest::newRow("board on 2, never tried") << 2 << -1 << QByteArray() << "Nenhuma";
         QTest::newRow("no board") << 0 << -1 << QByteArray() << "Nenhuma";
         QTest::newRow("cable pulled after two commands") << 3 << 2 << QByteArray("24") << "Nenhuma";
