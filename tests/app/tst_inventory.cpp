@@ -1,196 +1,178 @@
+#include "platform/combos.h"
+#include "platform/qttranslation.h"
 #include "support/windowfixture.h"
 
+#include <QAccessible>
 #include <QGroupBox>
+#include <QMenu>
 #include <QTest>
+
+#include <memory>
 
 using namespace tavex;
 using namespace tavex::test;
 
+namespace {
+
+QString accessibleName(QWidget *widget)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+// The window as the user meets it: its texts, lists, names, tab order and Qt's own texts.
 class TestInventory : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void windowAndCaptions();
-    void durationGroups();
-    void scheduleGroups();
-    void listsAfterStart();
-    void timersAndBoxesAtCreation();
+    void texts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("title") << "Label1" << " Controle de Acionamentos";
+        QTest::newRow("rename") << "btn_editarBotoes" << "Renomear Botoes";
+        QTest::newRow("save") << "btn_salvar" << "Salvar Horários";
+        QTest::newRow("relay 1") << "btn_rele1" << "RELE 1 (OFF)";
+        QTest::newRow("relay 4") << "btn_rele4" << "RELE 4  (OFF)";
+        QTest::newRow("relay 8") << "btn_rele8" << "RELE 8  (OFF)";
+        QTest::newRow("duration group") << "Frame8" << "Ao Clicar no Botão";
+        QTest::newRow("duration box") << "chk_timer4" << "Ligar Durante:";
+        QTest::newRow("schedule group") << "Frame7" << "Acionamento Agendado (automático)";
+        QTest::newRow("schedule box") << "Chk_agendar4" << "Ligar às:                      e  Desligar às:";
+        QTest::newRow("extended view") << "chk_extender" << "Exibir Versão Estendida";
+        QTest::newRow("own port") << "sem_conversor" << "Utilizar Porta Serial sem o cabo USB/Serial";
+        QTest::newRow("port") << "Label2" << "Porta detectada:";
+    }
+
+    void texts()
+    {
+        // What the control shows: its caption, title or text.
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        WindowFixture f;
+        QWidget *control = f.child<QWidget>(name);
+        QCOMPARE(control->property(control->inherits("QGroupBox") ? "title" : "text").toString(), text);
+    }
+
+    void listsAfterStart()
+    {
+        WindowFixture f;
+        f.start();
+        QStringList hours;
+        for (int h = 0; h < 24; ++h)
+            hours << QStringLiteral("%1 h").arg(h);
+        const QList<QComboBox *> boxes = f.window().findChildren<QComboBox *>();
+        QCOMPARE(boxes.size(), 20);
+        for (QComboBox *box : boxes) {
+            const QString name = box->objectName();
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i)
+                items << box->itemText(i);
+            const QStringList expected = name.startsWith(u"Cmb_tmp") ? QStringList{"SEG", "MIN", "HOR", "DIA"}
+                    : name.contains(u"hora")                          ? hours
+                                                                      : QStringList{"00", "15", "30", "45"};
+            QCOMPARE(items, expected);
+            // Filling the lists does not change what the boxes show.
+            QCOMPARE(box->currentIndex(), -1);
+            QCOMPARE(box->currentText(), name.startsWith(u"Cmb_tmp") ? QStringLiteral("SEG") : items.first());
+        }
+    }
+
+    void atStart()
+    {
+        WindowFixture f;
+        MainWindow &w = f.window();
+        // Every relay button shows and takes clicks; no timer runs.
+        for (int n = 1; n <= 8; ++n)
+            QVERIFY(f.relayButton(n)->isVisibleTo(&w) && f.relayButton(n)->isEnabled());
+        for (QTimer *timer : w.findChildren<QTimer *>())
+            QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
+        for (int n = 1; n <= 4; ++n) {
+            QCOMPARE(w.relays().countdown(n).timer().interval(), 1000);
+            QCOMPARE(w.relays().countdown(n).timer().timerType(), Qt::PreciseTimer);
+        }
+        // No box is ticked, and a caption is never cut: a captioned control is as wide as
+        // its caption needs.
+        QList<QAbstractButton *> captioned{f.button(QStringLiteral("btn_editarBotoes")),
+                                           f.button(QStringLiteral("btn_salvar"))};
+        for (QCheckBox *box : w.findChildren<QCheckBox *>()) {
+            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+            captioned.append(box);
+        }
+        for (QAbstractButton *control : captioned)
+            QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+        // Relay 1's switch-off hour lies on the window, in line with its counterparts.
+        QComboBox *offHour = w.scheduleFrame(1)->offHourBox();
+        QVERIFY(offHour->parentWidget() == &w && offHour->isVisibleTo(&w));
+        QCOMPARE(w.scheduleFrame(2)->offHourBox()->mapTo(&w, QPoint(0, 0)).x(), offHour->x());
+    }
+
+    void everyControlIsNamed()
+    {
+        WindowFixture f;
+        f.start();
+        // Every control the keyboard reaches is read with a name of its own; an editable
+        // combo box is read through its text field, which takes the focus.
+        QSet<QString> names;
+        for (QWidget *widget : f.window().findChildren<QWidget *>()) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&f.window())
+                || qobject_cast<QComboBox *>(widget))
+                continue;
+            const QString name = accessibleName(widget);
+            QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(widget->objectName() + u' ' + name));
+            names.insert(name);
+        }
+        // A relay button is read with what it shows now.
+        WindowFixture::click(f.relayButton(4));
+        QCOMPARE(accessibleName(f.relayButton(4)), u"Relé 4, RELE 4 (ON): ligar ou desligar");
+    }
+
+    void tabOrderRunsRowByRow()
+    {
+        WindowFixture f;
+        f.start();
+        QStringList expected{"btn_editarBotoes", "btn_salvar"};
+        const char *minus[] = {"timer1_menos", "timer2_menos", "Command3", "Command4"};
+        for (int n = 1; n <= 4; ++n)
+            expected << QStringLiteral("btn_rele%1 chk_timer%1 txt_tmp%1 timer%1_mais %2 Cmb_tmp%1 Chk_agendar%3 "
+                                       "Cmb1_hora_ligar%1 Cmb1_min_ligar%1 Cmb1_hora_desligar%1 Cmb1_min_desligar%1")
+                                .arg(n).arg(QLatin1String(minus[n - 1]), n == 1 ? QString() : QString::number(n))
+                                .split(u' ');
+        expected << "chk_extender" << "sem_conversor" << "btn_rele5" << "btn_rele6" << "btn_rele7" << "btn_rele8";
+        // Tab from the first control round the window, as the keyboard does.
+        f.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+        f.button(QStringLiteral("btn_editarBotoes"))->setFocus();
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i) {
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            // An editable combo box's text field has the focus on its behalf.
+            if (qobject_cast<QComboBox *>(focused->parentWidget()))
+                focused = focused->parentWidget();
+            visited << focused->objectName();
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void qtTextsReadInPortuguese()
+    {
+        // Qt's own texts as the program installs them: a field's context menu.
+        QVERIFY(installQtTranslation(*qApp));
+        WindowFixture f;
+        const std::unique_ptr<QMenu> menu(f.edit(QStringLiteral("txt_tmp1"))->createStandardContextMenu());
+        QStringList words;
+        for (const QAction *action : menu->actions())
+            if (!action->isSeparator())
+                words.append(action->text().section(u'\t', 0, 0));
+        QCOMPARE(words, (QStringList{"&Desfazer", "&Refazer", "Recor&tar", "&Copiar", "C&olar", "Excluir",
+                                     "Selecionar tudo"}));
+    }
 };
-
-void TestInventory::windowAndCaptions()
-{
-    WindowFixture f;
-    MainWindow &w = f.window();
-    QCOMPARE(w.objectName(), u"Form1");
-    QCOMPARE(w.windowTitle(), u"TAVEX");
-    QCOMPARE(w.size(), QSize(765, 481));
-    QCOMPARE(w.minimumSize(), w.maximumSize());
-
-    QCOMPARE(f.label(QStringLiteral("Label1"))->text(), u" Controle de Acionamentos");
-    QCOMPARE(f.label(QStringLiteral("Label1"))->font().pointSizeF(), 18.0);
-    QCOMPARE(f.button(QStringLiteral("btn_editarBotoes"))->text(), u"Renomear Botoes");
-    QCOMPARE(f.button(QStringLiteral("btn_editarBotoes"))->toolTip(),
-             u"Permite alterar o nome do dispositivo que este botão controla");
-    QCOMPARE(f.button(QStringLiteral("btn_salvar"))->text(), u"Salvar Horários");
-    QCOMPARE(f.button(QStringLiteral("btn_salvar"))->toolTip(),
-             u"Salvar as temporizações e agendamentos");
-    // A caption is never cut or crammed: the control keeps its left and top and grows where
-    // the caption needs more room than the layout gives.
-    QCOMPARE(f.button(QStringLiteral("btn_editarBotoes"))->pos(), QPoint(552, 16));
-    QCOMPARE(f.button(QStringLiteral("btn_salvar"))->pos(), QPoint(648, 16));
-    QList<QAbstractButton *> captioned{f.button(QStringLiteral("btn_editarBotoes")),
-                                       f.button(QStringLiteral("btn_salvar"))};
-    for (QCheckBox *box : w.findChildren<QCheckBox *>())
-        captioned.append(box);
-    for (QAbstractButton *control : captioned)
-        QVERIFY2(control->width() >= control->sizeHint().width(),
-                 qPrintable(control->objectName()));
-
-    const QStringList captions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
-                               "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
-    for (int n = 1; n <= 8; ++n) {
-        QPushButton *button = f.relayButton(n);
-        QCOMPARE(button->text(), captions[n - 1]);
-        QVERIFY(button->font().bold());
-        QCOMPARE(button->font().pointSizeF(), 8.25);
-        QVERIFY(button->isVisibleTo(&w));
-        QVERIFY(button->isEnabled());
-        QCOMPARE(button->parentWidget(), &w);
-        QCOMPARE(button->size(), n <= 4 ? QSize(137, 49) : QSize(137, 41));
-    }
-    // Relays 5 to 8 stand side by side below the others.
-    QCOMPARE(f.relayButton(5)->y(), f.relayButton(8)->y());
-    QVERIFY(f.relayButton(5)->y() > f.relayButton(4)->geometry().bottom());
-
-    QCOMPARE(f.checkBox(QStringLiteral("chk_extender"))->text(), u"Exibir Versão Estendida");
-    QCOMPARE(f.checkBox(QStringLiteral("chk_extender"))->toolTip(),
-             u"Marque para exibir os botões de controle dos relés adicionais");
-    QCOMPARE(f.checkBox(QStringLiteral("sem_conversor"))->text(),
-             u"Utilizar Porta Serial sem o cabo USB/Serial");
-    QCOMPARE(f.checkBox(QStringLiteral("sem_conversor"))->toolTip(),
-             u"Marque para utilizar a Porta Serial do computador invés do Conversor USB/Serial");
-    QCOMPARE(f.label(QStringLiteral("Label2"))->text(), u"Porta detectada:");
-    QCOMPARE(f.portLabel(), u"?");
-    QVERIFY(f.label(QStringLiteral("Label3"))->text().startsWith(u"Suporte e personalização: "));
-    QVERIFY(f.label(QStringLiteral("Label3"))->text().contains(u'@'));
-
-    QLabel *image = f.label(QStringLiteral("Image1"));
-    QVERIFY(image->pixmap().isNull());
-    QVERIFY(image->text().isEmpty());
-    QCOMPARE(image->geometry(), QRect(296, 240, 81, 33));
-}
-
-void TestInventory::durationGroups()
-{
-    WindowFixture f;
-    const QStringList frames{"Frame1", "Frame3", "Frame5", "Frame8"};
-    const QStringList minus{"timer1_menos", "timer2_menos", "Command3", "Command4"};
-    for (int n = 1; n <= 4; ++n) {
-        const QString N = QString::number(n);
-        auto *frame = f.child<QGroupBox>(frames[n - 1]);
-        QCOMPARE(frame->title(), u"Ao Clicar no Botão");
-        QCOMPARE(frame->size(), QSize(161, 57));
-        QCOMPARE(f.checkBox("chk_timer" + N)->text(), u"Ligar Durante:");
-        QCOMPARE(f.checkBox("chk_timer" + N)->parentWidget(), frame);
-        QLineEdit *edit = f.edit("txt_tmp" + N);
-        QCOMPARE(edit->text(), u"1");
-        QCOMPARE(edit->maxLength(), 3);
-        QCOMPARE(edit->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-        QCOMPARE(f.combo("Cmb_tmp" + N)->currentText(), u"SEG");
-        QVERIFY(f.combo("Cmb_tmp" + N)->isEditable());
-        QCOMPARE(f.button("timer" + N + "_mais")->text(), u"+");
-        QCOMPARE(f.button(minus[n - 1])->text(), u"-");
-        QCOMPARE(f.button(minus[n - 1])->parentWidget(), frame);
-        QCOMPARE(f.label("lb_tmpr" + N)->text(), u"0");
-        QCOMPARE(f.label("lb_tmpr" + N)->font().pointSizeF(), 9.75);
-    }
-    // Typing is limited to three characters at creation.
-    QLineEdit *edit = f.edit(QStringLiteral("txt_tmp2"));
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("12345"));
-    QCOMPARE(edit->text(), u"123");
-}
-
-void TestInventory::scheduleGroups()
-{
-    WindowFixture f;
-    const QStringList frames{"Frame2", "Frame4", "Frame6", "Frame7"};
-    const QStringList boxes{"Chk_agendar", "Chk_agendar2", "Chk_agendar3", "Chk_agendar4"};
-    const QString caption = QStringLiteral("Ligar às:                      e  Desligar às:");
-    QCOMPARE(caption.indexOf(u'e') - caption.indexOf(u':') - 1, 22);
-    for (int n = 1; n <= 4; ++n) {
-        const QString N = QString::number(n);
-        auto *frame = f.child<QGroupBox>(frames[n - 1]);
-        QCOMPARE(frame->title(), u"Acionamento Agendado (automático)");
-        QCOMPARE(frame->size(), QSize(265, 57));
-        QCheckBox *box = f.checkBox(boxes[n - 1]);
-        QCOMPARE(box->text(), caption);
-        QCOMPARE(box->parentWidget(), frame);
-        for (const QString &name : {"Cmb1_hora_ligar" + N, "Cmb1_hora_desligar" + N})
-            QCOMPARE(f.combo(name)->currentText(), u"0 h");
-        for (const QString &name : {"Cmb1_min_ligar" + N, "Cmb1_min_desligar" + N})
-            QCOMPARE(f.combo(name)->currentText(), u"00");
-        if (n > 1)
-            QCOMPARE(f.combo("Cmb1_hora_desligar" + N)->parentWidget(), frame);
-    }
-    // Relay 1's switch-off hour lies on the window, at the place its counterparts have.
-    QComboBox *offHour = f.combo(QStringLiteral("Cmb1_hora_desligar1"));
-    QCOMPARE(offHour->parentWidget(), &f.window());
-    QCOMPARE(offHour->pos(), QPoint(568, 104));
-    QCOMPARE(f.combo(QStringLiteral("Cmb1_hora_desligar2"))->mapTo(&f.window(), QPoint(0, 0)).x(),
-             offHour->x());
-    QVERIFY(offHour->isVisibleTo(&f.window()));
-}
-
-void TestInventory::listsAfterStart()
-{
-    WindowFixture f;
-    f.start();
-    const QStringList units{"SEG", "MIN", "HOR", "DIA"};
-    const QStringList minutes{"00", "15", "30", "45"};
-    auto items = [](QComboBox *box) {
-        QStringList result;
-        for (int i = 0; i < box->count(); ++i)
-            result << box->itemText(i);
-        return result;
-    };
-    for (int n = 1; n <= 4; ++n) {
-        const QString N = QString::number(n);
-        QComboBox *unit = f.combo("Cmb_tmp" + N);
-        QCOMPARE(items(unit), units);
-        // Filling the lists does not change what the boxes show.
-        QCOMPARE(unit->currentText(), u"SEG");
-        QCOMPARE(unit->currentIndex(), -1);
-        for (const QString &name : {"Cmb1_hora_ligar" + N, "Cmb1_hora_desligar" + N}) {
-            QComboBox *hours = f.combo(name);
-            QCOMPARE(hours->count(), 24);
-            QCOMPARE(hours->itemText(0), u"0 h");
-            QCOMPARE(hours->itemText(7), u"7 h");
-            QCOMPARE(hours->itemText(23), u"23 h");
-            QCOMPARE(hours->currentText(), u"0 h");
-        }
-        for (const QString &name : {"Cmb1_min_ligar" + N, "Cmb1_min_desligar" + N}) {
-            QCOMPARE(items(f.combo(name)), minutes);
-            QCOMPARE(f.combo(name)->currentText(), u"00");
-        }
-    }
-}
-
-void TestInventory::timersAndBoxesAtCreation()
-{
-    WindowFixture f;
-    for (int n = 1; n <= 4; ++n) {
-        QTimer *countdown = f.timer(QStringLiteral("Timer%1").arg(n));
-        QVERIFY(!countdown->isActive());
-        QCOMPARE(countdown->interval(), 1000);
-        QTimer *schedule = f.timer(QStringLiteral("Timer_agenda%1").arg(n));
-        QVERIFY(!schedule->isActive());
-        QCOMPARE(schedule->interval(), 10000);
-    }
-    for (QCheckBox *box : f.window().findChildren<QCheckBox *>())
-        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
-}
 
 QTEST_MAIN(TestInventory)
 #include "tst_inventory.moc"

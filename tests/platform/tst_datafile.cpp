@@ -13,47 +13,32 @@ class TestDataFile : public QObject
     Q_OBJECT
 
 private slots:
-    void readsOnlySmallRegularFiles();
-    void replaceLeavesOldFileWhenItCannotWrite();
+    void readsOnlySmallRegularFiles()
+    {
+        QTemporaryDir dir;
+        const QString plain = dir.filePath(QStringLiteral("plain"));
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        const QString zero = dir.filePath(QStringLiteral("zero"));
+        const QString linked = dir.filePath(QStringLiteral("linked"));
+        QVERIFY(replaceFile(plain, "old") && replaceFile(plain, "0123456789"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+        QVERIFY(QFile::link(plain, linked));
+
+        QCOMPARE(readSmallFile(plain, 10), QByteArray("0123456789"));
+        QCOMPARE(readSmallFile(linked, 10), QByteArray("0123456789"));
+        QCOMPARE(readSmallFile(plain, 9), std::nullopt);
+        // Neither may block or read without end.
+        QCOMPARE(readSmallFile(fifo, 10), std::nullopt);
+        QCOMPARE(readSmallFile(zero, 10), std::nullopt);
+        QCOMPARE(readSmallFile(dir.path(), 10), std::nullopt);
+        QCOMPARE(readSmallFile(dir.filePath(QStringLiteral("missing")), 10), std::nullopt);
+        // A replacement that cannot be written leaves the old file; a parent path that is a
+        // file fails for everyone, root included.
+        QVERIFY(!replaceFile(plain + QStringLiteral("/inside"), "lost"));
+        QCOMPARE(readSmallFile(plain, 10), QByteArray("0123456789"));
+    }
 };
-
-void TestDataFile::readsOnlySmallRegularFiles()
-{
-    QTemporaryDir dir;
-    const QString plain = dir.filePath(QStringLiteral("plain"));
-    QFile file(plain);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("0123456789");
-    file.close();
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString zero = dir.filePath(QStringLiteral("zero"));
-    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
-    const QString linked = dir.filePath(QStringLiteral("linked"));
-    QVERIFY(QFile::link(plain, linked));
-
-    QCOMPARE(readSmallFile(plain, 10), QByteArray("0123456789"));
-    QCOMPARE(readSmallFile(linked, 10), QByteArray("0123456789"));
-    QCOMPARE(readSmallFile(plain, 9), std::nullopt);
-    // Neither may block or read without end.
-    QCOMPARE(readSmallFile(fifo, 10), std::nullopt);
-    QCOMPARE(readSmallFile(zero, 10), std::nullopt);
-    QCOMPARE(readSmallFile(dir.path(), 10), std::nullopt);
-    QCOMPARE(readSmallFile(dir.filePath(QStringLiteral("missing")), 10), std::nullopt);
-}
-
-void TestDataFile::replaceLeavesOldFileWhenItCannotWrite()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data"));
-    QVERIFY(replaceFile(path, "old"));
-    QVERIFY(replaceFile(path, "new"));
-    QCOMPARE(readSmallFile(path, 100), QByteArray("new"));
-
-    // A parent path that is a file fails for everyone, root included.
-    QVERIFY(!replaceFile(path + QStringLiteral("/inside"), "lost"));
-    QCOMPARE(readSmallFile(path, 100), QByteArray("new"));
-}
 
 QTEST_GUILESS_MAIN(TestDataFile)
 #include "tst_datafile.moc"

@@ -1,3 +1,4 @@
+#include "platform/combos.h"
 #include "support/windowfixture.h"
 
 #include <QAbstractItemView>
@@ -11,181 +12,114 @@ class TestDurationEntry : public QObject
     Q_OBJECT
 
 private slots:
-    void typingIsFiltered();
-    void plusAndMinus();
-    void unitOfRelayOneReactsToTheList();
-    void unitsOfRelaysTwoToFourReactToTyping();
-};
-
-void TestDurationEntry::typingIsFiltered()
-{
-    WindowFixture f;
-    f.start();
-    QLineEdit *edit = f.edit(QStringLiteral("txt_tmp1"));
-
-    WindowFixture::typeInto(edit, QStringLiteral("12a"));
-    QCOMPARE(edit->text(), u"12");
-
-    // An "a" between "1" and "2" cuts itself and the "2" off.
-    edit->setCursorPosition(1);
-    QTest::keyClick(edit, Qt::Key_A);
-    QCOMPARE(edit->text(), u"1");
-
-    WindowFixture::typeInto(edit, QStringLiteral("12"));
-    edit->setCursorPosition(0);
-    QTest::keyClick(edit, Qt::Key_X);
-    QCOMPARE(edit->text(), u"1");
-
-    // Deleting the only digit, or typing 0, gives "1" at once.
-    WindowFixture::typeInto(edit, QStringLiteral("7"));
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QCOMPARE(edit->text(), u"1");
-    WindowFixture::typeInto(edit, QStringLiteral("0"));
-    QCOMPARE(edit->text(), u"1");
-
-    for (const char *kept : {"2.5", "1:3"}) {
-        WindowFixture::typeInto(edit, QString::fromLatin1(kept));
-        QCOMPARE(edit->text(), QString::fromLatin1(kept));
+    void duration_data()
+    {
+        // What the field shows after the text was written (by the program or by typing it)
+        // and the action done.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter at the end") << "12a" << "type" << "12";
+        QTest::newRow("letter in the middle") << "12" << "type a at 1" << "1";
+        QTest::newRow("zero") << "0" << "type" << "1";
+        QTest::newRow("only digit deleted") << "7" << "backspace" << "1";
+        QTest::newRow("four digits") << "1234" << "type" << "123";
+        QTest::newRow("fraction") << "2.5" << "" << "2.5";
+        QTest::newRow("negative") << "-5" << "" << "-5";
+        QTest::newRow("sign alone") << "-" << "type" << "1";
+        QTest::newRow("colon, code 58") << "1:3" << "" << "1:3";
+        QTest::newRow("semicolon, code 59") << "1;" << "type" << "1;";
+        QTest::newRow("less-than, code 60") << "1<2" << "" << "1";
+        QTest::newRow("blank") << "1 2" << "" << "1 2";
+        QTest::newRow("outside the basic plane") << QString::fromUtf8("7\xF0\x9F\x98\x80") << "" << "7";
+        QTest::newRow("leading emoji") << QString::fromUtf8("\xF0\x9F\x98\x80" "5") << "" << "1";
+        // The steps take the leading number; minus only from a value above 1.
+        QTest::newRow("5 plus") << "5" << "plus" << "6";
+        QTest::newRow("999 plus, cut to three") << "999" << "plus" << "100";
+        QTest::newRow("2 minus") << "2" << "minus" << "1";
+        QTest::newRow("1 minus") << "1" << "minus" << "1";
+        QTest::newRow("1:3 minus") << "1:3" << "minus" << "1:3";
+        QTest::newRow("3:9 minus") << "3:9" << "minus" << "2";
+        // In Brazil "2.5" is no number: its leading number steps; "2,5" is above 1.
+        QTest::newRow("2.5 minus in Brazil") << "2.5" << "minus in Brazil" << "1,5";
+        QTest::newRow("2,5 minus in Brazil") << "2,5" << "minus in Brazil" << "1";
     }
-    // A lone "-" is no number, so "-5" is reached by typing the sign in front of the 5.
-    WindowFixture::typeInto(edit, QStringLiteral("-"));
-    QCOMPARE(edit->text(), u"1");
-    WindowFixture::typeInto(edit, QStringLiteral("5"));
-    edit->setCursorPosition(0);
-    QTest::keyClicks(edit, QStringLiteral("-"));
-    QCOMPARE(edit->text(), u"-5");
-    // Text the program writes is filtered the same way.
-    edit->setText(QStringLiteral("9é9"));
-    QCOMPARE(edit->text(), u"9");
-}
 
-void TestDurationEntry::plusAndMinus()
-{
-    WindowFixture f;
-    f.start();
-    QLineEdit *edit = f.edit(QStringLiteral("txt_tmp2"));
-    QPushButton *plus = f.button(QStringLiteral("timer2_mais"));
-    QPushButton *minus = f.button(QStringLiteral("timer2_menos"));
+    void duration()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
+        if (action.endsWith(u"in Brazil"))
+            QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        WindowFixture f;
+        DurationEntry *entry = f.window().durationEntry(2);
+        QLineEdit *edit = entry->durationEdit();
+        if (action == u"type")
+            WindowFixture::typeInto(edit, text);
+        else
+            edit->setText(text);
+        if (action.startsWith(u"plus"))
+            WindowFixture::click(entry->plusButton());
+        else if (action.startsWith(u"minus"))
+            WindowFixture::click(entry->minusButton());
+        else if (action == u"type a at 1" || action == u"backspace") {
+            edit->setCursorPosition(action == u"backspace" ? edit->text().size() : 1);
+            QTest::keyClick(edit, action == u"backspace" ? Qt::Key_Backspace : Qt::Key_A);
+        }
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(edit->text(), shown);
+    }
 
-    WindowFixture::typeInto(edit, QStringLiteral("5"));
-    WindowFixture::click(plus);
-    QCOMPARE(edit->text(), u"6");
-    WindowFixture::typeInto(edit, QStringLiteral("999"));
-    WindowFixture::click(plus);
-    QCOMPARE(edit->text(), u"100"); // "1000" cut to three characters
-    WindowFixture::click(minus);
-    QCOMPARE(edit->text(), u"99");
-    WindowFixture::typeInto(edit, QStringLiteral("2"));
-    WindowFixture::click(minus);
-    QCOMPARE(edit->text(), u"1");
-    WindowFixture::click(minus);
-    QCOMPARE(edit->text(), u"1");
-    WindowFixture::typeInto(edit, QStringLiteral("1:3"));
-    WindowFixture::click(minus); // no locale value; its leading value 1 does not step down
-    QCOMPARE(edit->text(), u"1:3");
+    void unitReaction_data()
+    {
+        // Days reset the duration to "1" and allow two characters, other units three. Relay
+        // 1 reacts only to a choice from its list, relays 2 to 4 to every change of their text.
+        QTest::addColumn<int>("relay");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("reacts");
+        QTest::newRow("relay 1, chosen") << 1 << "choose" << true;
+        QTest::newRow("relay 1, typed and left") << 1 << "type" << false;
+        QTest::newRow("relay 1, typed, Esc on the list, Return") << 1 << "type, Esc, Return" << false;
+        QTest::newRow("relay 1, typed, then chosen") << 1 << "type, choose" << true;
+        QTest::newRow("relay 1, set by the program") << 1 << "set" << false;
+        QTest::newRow("relay 2, chosen") << 2 << "choose" << false;
+        QTest::newRow("relay 3, typed") << 3 << "type" << true;
+        QTest::newRow("relay 4, set by the program") << 4 << "set" << true;
+    }
 
-    // The differently named minus buttons of relays 3 and 4.
-    WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp3")), QStringLiteral("8"));
-    WindowFixture::click(f.button(QStringLiteral("Command3")));
-    QCOMPARE(f.edit(QStringLiteral("txt_tmp3"))->text(), u"7");
-    WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp4")), QStringLiteral("8"));
-    WindowFixture::click(f.button(QStringLiteral("Command4")));
-    QCOMPARE(f.edit(QStringLiteral("txt_tmp4"))->text(), u"7");
-
-    // Relay 1 in days: "99" plus gives "10".
-    WindowFixture::chooseFromList(f.combo(QStringLiteral("Cmb_tmp1")), QStringLiteral("DIA"));
-    WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp1")), QStringLiteral("99"));
-    WindowFixture::click(f.button(QStringLiteral("timer1_mais")));
-    QCOMPARE(f.edit(QStringLiteral("txt_tmp1"))->text(), u"10");
-}
-
-void TestDurationEntry::unitOfRelayOneReactsToTheList()
-{
-    WindowFixture f;
-    f.start();
-    QLineEdit *edit = f.edit(QStringLiteral("txt_tmp1"));
-    QComboBox *unit = f.combo(QStringLiteral("Cmb_tmp1"));
-    // An active window, so that leaving a box is a real change of focus.
-    f.window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
-    WindowFixture::typeInto(edit, QStringLiteral("250"));
-
-    WindowFixture::chooseFromList(unit, QStringLiteral("DIA"));
-    QCOMPARE(unit->currentText(), u"DIA");
-    QCOMPARE(edit->text(), u"1");
-    QCOMPARE(edit->maxLength(), 2);
-    WindowFixture::typeInto(edit, QStringLiteral("123"));
-    QCOMPARE(edit->text(), u"12");
-
-    WindowFixture::chooseFromList(unit, QStringLiteral("SEG"));
-    QCOMPARE(edit->maxLength(), 3);
-    QCOMPARE(edit->text(), u"12");
-
-    // Typing into relay 1's unit box runs nothing: not when the box is left...
-    WindowFixture::typeInto(unit, QStringLiteral("DIA"));
-    edit->setFocus();
-    QCOMPARE(unit->currentText(), u"DIA");
-    QCOMPARE(edit->text(), u"12");
-    QCOMPARE(edit->maxLength(), 3);
-    // ...nor when Return confirms it, also after the list was opened and closed with Esc.
-    WindowFixture::chooseFromList(unit, QStringLiteral("SEG"));
-    WindowFixture::typeInto(unit, QStringLiteral("DIA"));
-    unit->showPopup();
-    QTest::keyClick(unit->view(), Qt::Key_Escape);
-    QVERIFY(!unit->view()->isVisible());
-    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
-    QCOMPARE(edit->text(), u"12");
-    QCOMPARE(edit->maxLength(), 3);
-    // Choosing from the list the unit just typed is a choice.
-    WindowFixture::chooseFromList(unit, QStringLiteral("DIA"));
-    QCOMPARE(edit->text(), u"1");
-    QCOMPARE(edit->maxLength(), 2);
-}
-
-void TestDurationEntry::unitsOfRelaysTwoToFourReactToTyping()
-{
-    WindowFixture f;
-    f.start();
-    // A choice from the list of relay 2 changes nothing.
-    QLineEdit *edit2 = f.edit(QStringLiteral("txt_tmp2"));
-    WindowFixture::typeInto(edit2, QStringLiteral("250"));
-    WindowFixture::chooseFromList(f.combo(QStringLiteral("Cmb_tmp2")), QStringLiteral("DIA"));
-    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp2"))->currentText(), u"DIA");
-    QCOMPARE(edit2->text(), u"250");
-    QCOMPARE(edit2->maxLength(), 3);
-
-    // Typing "DIA" into relay 3's unit box reacts at the last keystroke.
-    QLineEdit *edit3 = f.edit(QStringLiteral("txt_tmp3"));
-    QComboBox *unit3 = f.combo(QStringLiteral("Cmb_tmp3"));
-    WindowFixture::typeInto(edit3, QStringLiteral("250"));
-    WindowFixture::typeInto(unit3, QStringLiteral("DI"));
-    QCOMPARE(edit3->text(), u"250");
-    QCOMPARE(edit3->maxLength(), 3);
-    QTest::keyClicks(unit3->lineEdit(), QStringLiteral("A"));
-    QCOMPARE(unit3->currentText(), u"DIA");
-    QCOMPARE(edit3->text(), u"1");
-    QCOMPARE(edit3->maxLength(), 2);
-    WindowFixture::chooseFromList(unit3, QStringLiteral("SEG"));
-    QCOMPARE(edit3->maxLength(), 2);
-    WindowFixture::typeInto(unit3, QStringLiteral("SEG"));
-    QCOMPARE(edit3->maxLength(), 3);
-
-    // Relay 4 the same way.
-    WindowFixture::typeInto(f.combo(QStringLiteral("Cmb_tmp4")), QStringLiteral("DIA"));
-    QCOMPARE(f.edit(QStringLiteral("txt_tmp4"))->maxLength(), 2);
-
-    // The program setting the text is a change like typing; relay 1 reacts to neither.
-    f.window().durationEntry(2)->setUnitText(QStringLiteral("DIA"));
-    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp2"))->currentText(), u"DIA");
-    QCOMPARE(edit2->text(), u"1");
-    QCOMPARE(edit2->maxLength(), 2);
-    QLineEdit *edit1 = f.edit(QStringLiteral("txt_tmp1"));
-    WindowFixture::typeInto(edit1, QStringLiteral("250"));
-    f.window().durationEntry(1)->setUnitText(QStringLiteral("DIA"));
-    QCOMPARE(f.combo(QStringLiteral("Cmb_tmp1"))->currentText(), u"DIA");
-    QCOMPARE(edit1->text(), u"250");
-    QCOMPARE(edit1->maxLength(), 3);
-}
+    void unitReaction()
+    {
+        QFETCH(int, relay);
+        QFETCH(QString, action);
+        QFETCH(bool, reacts);
+        WindowFixture f;
+        f.start();
+        // An active window, so that leaving a box is a real change of focus.
+        f.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+        DurationEntry *entry = f.window().durationEntry(relay);
+        QComboBox *box = entry->unitBox();
+        WindowFixture::typeInto(entry->durationEdit(), QStringLiteral("250"));
+        for (const QString unit : {"DIA", "SEG"}) {
+            if (action.startsWith(u"type"))
+                WindowFixture::typeInto(box, unit);
+            if (action.endsWith(u"Return")) {
+                box->showPopup();
+                QTest::keyClick(box->view(), Qt::Key_Escape);
+                QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+            }
+            if (action.endsWith(u"choose"))
+                WindowFixture::chooseFromList(box, unit);
+            else if (action == u"set")
+                entry->setUnitText(unit);
+            entry->durationEdit()->setFocus();
+            QCOMPARE(entry->unitText(), unit);
+            QCOMPARE(entry->durationText(), reacts ? u"1" : u"250");
+            QCOMPARE(entry->durationEdit()->maxLength(), reacts && unit == u"DIA" ? 2 : 3);
+        }
+    }
+};
 
 QTEST_MAIN(TestDurationEntry)
 #include "tst_durationentry.moc"
