@@ -20,4 +20,10 @@ constexpr QPoint relayButtonCentre(int relay)
     return relayButtonRect(relay).center();
 }
 
+// The boxes of relays 1 to 4 in their rows: "Ligar Durante:", the duration's text field, and
+// the box that arms the schedule.
+constexpr QPoint durationBox(int relay) { return {262, 96 + 64 * (relay - 1)}; }
+constexpr QPoint durationField(int relay) { return {276, 115 + 64 * (relay - 1)}; }
+constexpr QPoint armBox(int relay) { return {446, 96 + 64 * (relay - 1)}; }
+
 } // namespace tavex::test

@@ -20,8 +20,6 @@ const QString kRenameTitle = QStringLiteral("Renomear Botões");
 // In the main window's client area.
 constexpr QPoint kRenameButton{596, 36};
 constexpr QPoint kSaveTimesButton{692, 36};
-constexpr QPoint kDurationBox1{262, 96};
-constexpr QPoint kArmBox2{446, 160};
 constexpr QPoint kOnHourBox3{460, 242};
 constexpr QPoint kOwnPortBox{478, 344};
 // In the rename dialog's client area.
@@ -68,11 +66,11 @@ void TestE2eRestart::savedAndStartedAgain()
 
     // Relay 2's schedule armed, relay 3's switch-on hour typed, relay 1's duration box
     // ticked, and saved.
-    QVERIFY(desktop().click(window, kArmBox2));
+    QVERIFY(desktop().click(window, armBox(2)));
     QVERIFY(desktop().click(window, kOnHourBox3));
     QVERIFY2(pressKey(window, QStringLiteral("ctrl+a")), why());
     QVERIFY2(desktop().typeText(window, QStringLiteral("7 h")), qPrintable(desktop().lastError()));
-    QVERIFY(desktop().click(window, kDurationBox1));
+    QVERIFY(desktop().click(window, durationBox(1)));
     QVERIFY(desktop().click(window, kSaveTimesButton));
     QByteArray times;
     for (int line = 1; line <= 16; ++line)

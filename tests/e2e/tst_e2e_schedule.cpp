@@ -1,6 +1,7 @@
 // The daily schedule of the running program, its clock faked, against the board simulator.
 
 #include "e2etest.h"
+#include "relaybuttons.h"
 
 #include <QTest>
 
@@ -8,9 +9,8 @@ namespace tavex::test {
 
 namespace {
 
-// Relay 1's switch-off minute box and the box that arms its schedule, in the window.
+// Relay 1's switch-off minute box, in the window.
 constexpr QPoint kOffMinuteBox{636, 114};
-constexpr QPoint kArmBox{446, 96};
 
 } // namespace
 
@@ -36,7 +36,7 @@ void TestE2eSchedule::switchesOnAndOffByItself()
     QVERIFY(desktop().click(window, kOffMinuteBox));
     for (const char *key : {"ctrl+a", "0", "1"})
         QVERIFY2(pressKey(window, QString::fromLatin1(key)), why());
-    QVERIFY(desktop().click(window, kArmBox));
+    QVERIFY(desktop().click(window, armBox(1)));
 
     // The armed schedule holds the relay's button.
     QVERIFY2(clickRelay(window, 1), why());

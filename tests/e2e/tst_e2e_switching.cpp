@@ -2,6 +2,7 @@
 // with the extended view, and with the cable pulled while a countdown runs.
 
 #include "e2etest.h"
+#include "relaybuttons.h"
 
 #include <QTest>
 
@@ -11,8 +12,6 @@ namespace {
 
 // Places in the window, in its client coordinates.
 constexpr QPoint kExtendBox{102, 344};
-constexpr QPoint durationBox(int relay) { return {262, 96 + 64 * (relay - 1)}; }
-constexpr QPoint durationField(int relay) { return {276, 115 + 64 * (relay - 1)}; }
 
 } // namespace
 
