@@ -2,12 +2,16 @@
 """Breaks the program on purpose, one place at a time, and runs the whole test suite on each
 break: every break must make some test fail. Run from a clean work tree after a build:
 
-    tools/mutants.py [build-dir]      (default: build)
+    tools/mutants.py [build-dir] [-R regex] [-k text]      (default: build)
+
+-R runs only the tests whose names match (ctest -R), to see what one suite catches; -k applies
+only the breaks whose description holds the text.
 
 Each break replaces one exact text, which must occur exactly once in its file; the file is put
 back afterwards, whatever happens. Prints one line per break with the tests that caught it,
 and exits non-zero when a break went uncaught or could not be applied.
 """
+import argparse
 import pathlib
 import re
 import subprocess
@@ -56,17 +60,24 @@ def run(command, **kwargs):
     return subprocess.run(command, cwd=ROOT, text=True, capture_output=True, **kwargs)
 
 
-def failed_tests(build):
-    result = run(["ctest", "--test-dir", build, "--timeout", "300"])
+def failed_tests(build, tests):
+    result = run(["ctest", "--test-dir", build, "--timeout", "300"] + (["-R", tests] if tests else []))
     return re.findall(r"^\s*\d+ - (\S+) \(", result.stdout, re.M)
 
 
 def main():
-    build = sys.argv[1] if len(sys.argv) > 1 else "build"
+    parser = argparse.ArgumentParser(description="Every deliberate break must fail some test.")
+    parser.add_argument("build", nargs="?", default="build")
+    parser.add_argument("-R", dest="tests", help="only the tests whose names match")
+    parser.add_argument("-k", dest="only", default="", help="only the breaks described so")
+    options = parser.parse_args()
+    build = options.build
     if run(["git", "diff", "--quiet"]).returncode != 0:
         sys.exit("the work tree has changes; commit or stash them first")
     uncaught = 0
     for what, name, text, replacement in BREAKS:
+        if options.only not in what:
+            continue
         path = ROOT / name
         original = path.read_text()
         if original.count(text) != 1:
@@ -76,7 +87,7 @@ def main():
         try:
             path.write_text(original.replace(text, replacement))
             built = run(["cmake", "--build", build])
-            caught = failed_tests(build) if built.returncode == 0 else None
+            caught = failed_tests(build, options.tests) if built.returncode == 0 else None
         finally:
             path.write_text(original)
         if caught is None:
