@@ -8,22 +8,18 @@ namespace tavex {
 
 namespace {
 
-constexpr QSize kBackdropSize{818, 487};
-
 const QColor kDeepBlue{24, 72, 150};
 const QColor kBlue{70, 130, 200};
 const QColor kLightBlue{185, 215, 240};
 
 } // namespace
 
-QPixmap mainBackdrop()
+void paintMainBackdrop(QPainter &painter, const QSize &size)
 {
-    QPixmap pixmap(kBackdropSize);
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int w = kBackdropSize.width();
-    const int h = kBackdropSize.height();
+    const int w = size.width();
+    const int h = size.height();
 
     // The top band, fading to white downwards.
     QLinearGradient top(0, 0, 0, 70);
@@ -47,7 +43,6 @@ QPixmap mainBackdrop()
     bottom.setColorAt(0, QColor(255, 255, 255, 0));
     bottom.setColorAt(1, kLightBlue);
     painter.fillRect(0, h - 60, w, 60, bottom);
-    return pixmap;
 }
 
 } // namespace tavex

@@ -27,6 +27,8 @@ namespace {
 
 // The client area is 11475 x 7215 twips.
 constexpr QSize kClientSize{fromTwips(11475), fromTwips(7215)};
+// The backdrop reaches past the client area's right and bottom edges.
+constexpr QSize kBackdropSize{818, 487};
 
 // The rows of relays 1 to 4 lie 960 twips apart.
 constexpr int relayRowTop(int relay)
@@ -70,8 +72,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
       m_clock(services.clock),
       m_messages(services.messages),
       m_link(new Link(services.port, this)),
-      m_relays(new RelayBank(*m_link, this)),
-      m_backdrop(mainBackdrop())
+      m_relays(new RelayBank(*m_link, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVEX"));
@@ -217,8 +218,7 @@ void MainWindow::enableRelayButtons()
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawPixmap(0, 0, m_backdrop);
+    paintMainBackdrop(painter, kBackdropSize);
 }
 
 } // namespace tavex

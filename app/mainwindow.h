@@ -5,7 +5,6 @@
 #include "platform/messages.h"
 #include "schedule/schedulerules.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -138,7 +137,6 @@ private:
     // Whether the user has been told that settings cannot be kept (at start-up, or by a
     // save that the program made by itself); such saves then fail without another word.
     bool m_settingsFailureTold = false;
-    QPixmap m_backdrop;
 
     // Relay names: the names file and the rename dialog (app/windownames.cpp).
 public:

@@ -40,15 +40,13 @@ public:
 };
 
 // The dialog's decorative background, 430 x 467 pixels: white, with light-blue bands fading
-// in along the top and the bottom.
-QPixmap renameBackdrop()
+// in along the top and the bottom, over the white of the dialog. Painted afresh, clipped to
+// what is exposed.
+void paintRenameBackdrop(QPainter &painter)
 {
     constexpr QSize size{430, 467};
     const QColor lightBlue{185, 215, 240};
     const QColor clear{255, 255, 255, 0};
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
     QLinearGradient top(0, 0, 0, 60);
     top.setColorAt(0, lightBlue);
     top.setColorAt(1, clear);
@@ -57,7 +55,6 @@ QPixmap renameBackdrop()
     bottom.setColorAt(0, clear);
     bottom.setColorAt(1, lightBlue);
     painter.fillRect(0, size.height() - 60, size.width(), 60, bottom);
-    return pixmap;
 }
 
 QLabel *createLabel(const QString &name, const QString &text, const QRect &place, QWidget *parent)
@@ -71,7 +68,7 @@ QLabel *createLabel(const QString &name, const QString &text, const QRect &place
 } // namespace
 
 Form2::Form2(QString dataDir, QWidget *parent)
-    : QWidget(parent, Qt::Dialog), m_dataDir(std::move(dataDir)), m_backdrop(renameBackdrop())
+    : QWidget(parent, Qt::Dialog), m_dataDir(std::move(dataDir))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Renomear Botões"));
@@ -154,7 +151,7 @@ void Form2::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawPixmap(0, 0, m_backdrop);
+    paintRenameBackdrop(painter);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

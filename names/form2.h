@@ -2,7 +2,6 @@
 
 #include "common/relay.h"
 
-#include <QPixmap>
 #include <QStringList>
 #include <QWidget>
 
@@ -48,7 +47,6 @@ private:
 
     QString m_dataDir;
     std::array<QLineEdit *, kRelayCount> m_boxes{};
-    QPixmap m_backdrop;
     bool m_loaded = false;
 };
 

@@ -11,8 +11,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 
 namespace tavex {
@@ -45,6 +47,19 @@ QString numbered(const char *prefix, int relay)
     return QString::fromLatin1(prefix) + QString::number(relay);
 }
 
+// Every character a count of seconds left is written with.
+constexpr QStringView kCountCharacters = u"0123456789 -,.";
+
+// The advance of the widest of them in `font`.
+int widestCountCharacter(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    int widest = 1;
+    for (const QChar c : kCountCharacters)
+        widest = std::max(widest, metrics.horizontalAdvance(c));
+    return widest;
+}
+
 } // namespace
 
 DurationEntry::DurationEntry(int relay, QWidget *parent)
@@ -69,6 +84,13 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     m_remainingLabel->setGeometry(twipsRect(1620, 240, 675, 255));
     m_remainingLabel->setAlignment(Qt::AlignCenter);
     m_remainingLabel->setFont(mediumSansFont());
+    // Opaque, white as the window is behind the group there: a tick of the countdown repaints
+    // the label alone, not the group and the window beneath it.
+    QPalette white = m_remainingLabel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_remainingLabel->setPalette(white);
+    m_remainingLabel->setAutoFillBackground(true);
+    m_widestCountCharacter = widestCountCharacter(mediumSansFont());
     m_durationEdit->setGeometry(twipsRect(120, 510, 615, 285));
     m_durationEdit->setMaxLength(kDurationMaxLength);
     m_durationEdit->setAlignment(Qt::AlignCenter);
@@ -133,8 +155,14 @@ void DurationEntry::fitRemainingLabel()
     constexpr qreal kStep = 0.25;
     QFont font = mediumSansFont();
     const int room = m_remainingLabel->contentsRect().width();
-    while (font.pointSizeF() > kSmallestPoints
-           && QFontMetrics(font).horizontalAdvance(m_remainingLabel->text()) > room)
+    const QString text = m_remainingLabel->text();
+    // A count of no more characters than the widest of them fits in the room fits at the
+    // full size without measuring it, as nearly every tick's does.
+    const bool fitsForSure = text.size() <= room / m_widestCountCharacter
+            && std::all_of(text.begin(), text.end(),
+                           [](QChar c) { return kCountCharacters.contains(c); });
+    while (!fitsForSure && font.pointSizeF() > kSmallestPoints
+           && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSizeF(font.pointSizeF() - kStep);
     if (font != m_remainingLabel->font())
         m_remainingLabel->setFont(font);

@@ -60,6 +60,7 @@ private:
     int m_relay;
     QCheckBox *m_durationBox;
     QLabel *m_remainingLabel;
+    int m_widestCountCharacter = 1;
     QLineEdit *m_durationEdit;
     QPushButton *m_plusButton;
     QPushButton *m_minusButton;
