@@ -101,7 +101,7 @@ struct Results
 {
     QList<StartupRun> startups, bareStartups, labelledStartups;
     QList<double> clicks, floorClicks;
-    IdleCpu cpu, floorCpu;
+    IdleCpu cpu, floorCpu, togetherCpu;
     QList<double> countdownErrors;
     double loadBefore = 0, loadAfter = 0;
 };
@@ -124,6 +124,8 @@ Results measureAll(const Options &options, const QString &display, XWatcher &wat
     results.cpu = measureIdleCpu(display, watcher, options.idleSeconds);
     results.floorCpu
             = measureIdleCpu(display, watcher, options.idleSeconds, QStringLiteral("labels"));
+    results.togetherCpu = measureIdleCpu(display, watcher, options.idleSeconds,
+                                         QStringLiteral("labels-together"));
     progress(QStringLiteral("countdowns of 10 s and 60 s"));
     results.countdownErrors = measureCountdowns(display, watcher, {10, 60});
     results.loadAfter = loadAverage();
@@ -159,6 +161,7 @@ QString report(const Options &options, const Results &results)
     const double floorClick99 = percentile(results.floorClicks, 99);
     const IdleCpu &cpu = results.cpu;
     const IdleCpu &floorCpu = results.floorCpu;
+    const IdleCpu &togetherCpu = results.togetherCpu;
 
     Table table;
     table.add({QStringLiteral("measure (floor)"), QStringLiteral("TAVEX"), QStringLiteral("floor"),
@@ -180,12 +183,19 @@ QString report(const Options &options, const Results &results)
                figures(labelledMemory), ratio(memory.median, labelledMemory.median, 1.15)});
     // utime + stime count in 10 ms steps, too coarse for the floor's few: the target is judged
     // on the run time, the same CPU time counted in nanoseconds.
+    // The countdowns tick a second apart from their switch-ons, each on its own; the floor's
+    // labels tick each on its own too. Labels that tick together cost less, being painted
+    // and sent in one pass: that row shows what a shared second would save.
     table.add({QStringLiteral("CPU utime + stime, ms per 60 s, 4 countdowns + 4 schedules (4 "
-                              "labels set every second)"),
+                              "labels set every second, each on its own)"),
                number(cpu.cpuMs, 0), number(floorCpu.cpuMs, 0), ratio(cpu.cpuMs, floorCpu.cpuMs)});
     table.add({QStringLiteral("CPU run time (schedstat), ms per 60 s, the same"),
                number(cpu.runTimeMs, 1), number(floorCpu.runTimeMs, 1),
                ratio(cpu.runTimeMs, floorCpu.runTimeMs, 1.1)});
+    table.add({QStringLiteral("CPU run time (schedstat), ms per 60 s, the same (4 labels set "
+                              "every second, together)"),
+               number(cpu.runTimeMs, 1), number(togetherCpu.runTimeMs, 1),
+               ratio(cpu.runTimeMs, togetherCpu.runTimeMs)});
     table.add({QStringLiteral("click to command at the board, median, ms (bare button)"),
                number(clickMedian, 2), number(floorClickMedian, 2),
                ratio(clickMedian, floorClickMedian)});

@@ -4,7 +4,11 @@
 //
 //   window  nothing in it, and nothing written anywhere
 //   label   one label
-//   labels  four labels, each set once a second by a timer of its own, as the countdowns do
+//   labels  four labels, each set once a second by a timer of its own, started a quarter
+//           second apart: each ticks on a second of its own, as countdowns switched on one
+//           after another do, and is repainted and sent to the X server by itself
+//   labels-together  the same four labels with their timers started at once: they tick
+//           together and Qt repaints and sends them in one pass
 //   button  a button where relay 1's is, which writes "1" to the serial device named by
 //           TAVEX_BENCH_PORT at every click, the way TAVEX writes a command
 
@@ -27,7 +31,7 @@ constexpr QRect countdownLabelPlace(int relay)
     return QRect(356, 88 + 64 * (relay - 1), 45, 17);
 }
 
-void addTickingLabels(QWidget *window)
+void addTickingLabels(QWidget *window, int apartMs)
 {
     for (int relay = 1; relay <= 4; ++relay) {
         auto *label = new QLabel(QStringLiteral("0"), window);
@@ -38,7 +42,7 @@ void addTickingLabels(QWidget *window)
         QObject::connect(timer, &QTimer::timeout, label, [label, left = 999]() mutable {
             label->setText(QString::number(--left));
         });
-        timer->start(1000);
+        QTimer::singleShot(apartMs * (relay - 1), timer, [timer] { timer->start(1000); });
     }
 }
 
@@ -74,13 +78,15 @@ int main(int argc, char *argv[])
         auto *label = new QLabel(QStringLiteral("Controle de Acionamentos"), &window);
         label->move(120, 24);
     } else if (kind == "labels") {
-        addTickingLabels(&window);
+        addTickingLabels(&window, 250);
+    } else if (kind == "labels-together") {
+        addTickingLabels(&window, 0);
     } else if (kind == "button") {
         if (!addWritingButton(&window, qEnvironmentVariable("TAVEX_BENCH_PORT")))
             return 1;
     } else if (kind != "window") {
         std::fprintf(stderr,
-                     "tavex-bench-floor: TAVEX_BENCH_FLOOR is window, label, labels or button\n");
+                     "tavex-bench-floor: TAVEX_BENCH_FLOOR is window, label, labels, labels-together or button\n");
         return 2;
     }
     window.show();

@@ -27,20 +27,35 @@ double thousandths(double value)
 
 } // namespace
 
+CountdownTarget countdownTarget(QStringView duration, QStringView unit, const QLocale &locale)
+{
+    CountdownTarget target;
+    target.perUnit = secondsPerUnit(unit);
+    if (!target.perUnit)
+        return target;
+    target.durationMs = thousandths(durationValue(duration, locale)) * *target.perUnit;
+    target.endMs = thousandths(leadingNumberValue(duration)) * *target.perUnit;
+    target.signBlank = unitUsesSignBlank(unit);
+    return target;
+}
+
+CountdownStep countdownStep(qint64 ticks, const CountdownTarget &target, const QLocale &locale)
+{
+    if (!target.perUnit)
+        return {};
+    const double elapsed = double(ticks) * 1000;
+    const double remaining = target.durationMs - elapsed;
+    CountdownStep step;
+    step.label = target.signBlank ? signBlankNumberText(remaining / 1000)
+                                  : plainNumberText(remaining / 1000, locale);
+    step.finished = target.endMs > 0 && elapsed >= target.endMs;
+    return step;
+}
+
 CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit,
                             const QLocale &locale)
 {
-    const std::optional<int> perUnit = secondsPerUnit(unit);
-    if (!perUnit)
-        return {};
-    const double elapsed = double(ticks) * 1000;
-    const double remaining = thousandths(durationValue(duration, locale)) * *perUnit - elapsed;
-    const double target = thousandths(leadingNumberValue(duration)) * *perUnit;
-    CountdownStep step;
-    step.label = unitUsesSignBlank(unit) ? signBlankNumberText(remaining / 1000)
-                                         : plainNumberText(remaining / 1000, locale);
-    step.finished = target > 0 && elapsed >= target;
-    return step;
+    return countdownStep(ticks, countdownTarget(duration, unit, locale), locale);
 }
 
 Countdown::Countdown(int relay, QObject *parent)
@@ -57,7 +72,15 @@ Countdown::Countdown(int relay, QObject *parent)
 CountdownStep Countdown::advance(QStringView duration, QStringView unit, const QLocale &locale)
 {
     ++m_ticks;
-    return countdownStep(m_ticks, duration, unit, locale);
+    // The texts seldom change during a countdown: they are read again only when they do.
+    if (!m_targetRead || duration != m_durationText || unit != m_unitText || locale != m_locale) {
+        m_targetRead = true;
+        m_durationText = duration.toString();
+        m_unitText = unit.toString();
+        m_locale = locale;
+        m_target = countdownTarget(duration, unit, locale);
+    }
+    return countdownStep(m_ticks, m_target, locale);
 }
 
 } // namespace tavex

@@ -17,6 +17,19 @@ struct CountdownStep
     bool finished = false;
 };
 
+// What a duration and unit amount to: the seconds per unit (nothing for an unknown unit),
+// the duration and the end of the countdown in milliseconds, and whether the label is written
+// with a sign blank.
+struct CountdownTarget
+{
+    std::optional<int> perUnit;
+    double durationMs = 0;
+    double endMs = 0;
+    bool signBlank = false;
+};
+
+CountdownTarget countdownTarget(QStringView duration, QStringView unit, const QLocale &locale);
+
 // The tick that has counted `ticks` seconds since the switch-on, with the duration and unit
 // as they read now. The label shows duration x seconds-per-unit - ticks; the countdown ends
 // once the ticks have reached or passed a positive target, so a duration lowered during the
@@ -24,6 +37,7 @@ struct CountdownStep
 // every duration of up to three decimals: "4.1" "MIN" ends on tick 246, showing "0".
 CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit,
                             const QLocale &locale);
+CountdownStep countdownStep(qint64 ticks, const CountdownTarget &target, const QLocale &locale);
 
 // A relay's countdown: a one-second timer and the ticks counted since the switch-on.
 class Countdown : public QObject
@@ -56,6 +70,12 @@ private:
     int m_relay;
     QTimer *m_timer;
     qint64 m_ticks = 0;
+    // The texts of the last tick and what they amount to.
+    QString m_durationText;
+    QString m_unitText;
+    QLocale m_locale;
+    CountdownTarget m_target;
+    bool m_targetRead = false;
 };
 
 } // namespace tavex
