@@ -78,7 +78,12 @@ void MainWindow::switchOffAllRelays()
         }
         // Keeps the commands apart, so the board acts on each before the next arrives and the
         // relays do not all switch in the same instant. No window event is handled meanwhile.
-        m_clock.pause(kSwitchOffPause);
+        // The first pause also readies the window to be shown (its style and fonts, and its
+        // window on the screen, not yet mapped), in time the pause would spend waiting.
+        if (n == 1)
+            m_clock.pause(kSwitchOffPause, [this] { ensurePolished(); create(); });
+        else
+            m_clock.pause(kSwitchOffPause);
     }
 }
 

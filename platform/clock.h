@@ -3,6 +3,7 @@
 #include <QTime>
 
 #include <chrono>
+#include <functional>
 
 namespace tavex {
 
@@ -13,6 +14,13 @@ public:
     virtual ~Clock() = default;
     virtual QTime timeOfDay() const = 0;
     virtual void pause(std::chrono::milliseconds duration) = 0;
+    // The same pause, with `meanwhile` run in it: the pause lasts as long as the longer of
+    // the two. By default the work comes first and the whole pause after it.
+    virtual void pause(std::chrono::milliseconds duration, const std::function<void()> &meanwhile)
+    {
+        meanwhile();
+        pause(duration);
+    }
 };
 
 } // namespace tavex

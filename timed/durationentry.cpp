@@ -90,7 +90,6 @@ DurationEntry::DurationEntry(int relay, QWidget *parent)
     white.setColor(QPalette::Window, Qt::white);
     m_remainingLabel->setPalette(white);
     m_remainingLabel->setAutoFillBackground(true);
-    m_widestCountCharacter = widestCountCharacter(mediumSansFont());
     m_durationEdit->setGeometry(twipsRect(120, 510, 615, 285));
     m_durationEdit->setMaxLength(kDurationMaxLength);
     m_durationEdit->setAlignment(Qt::AlignCenter);
@@ -156,6 +155,8 @@ void DurationEntry::fitRemainingLabel()
     QFont font = mediumSansFont();
     const int room = m_remainingLabel->contentsRect().width();
     const QString text = m_remainingLabel->text();
+    if (m_widestCountCharacter == 0)
+        m_widestCountCharacter = widestCountCharacter(font);
     // A count of no more characters than the widest of them fits in the room fits at the
     // full size without measuring it, as nearly every tick's does.
     const bool fitsForSure = text.size() <= room / m_widestCountCharacter

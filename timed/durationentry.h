@@ -60,7 +60,7 @@ private:
     int m_relay;
     QCheckBox *m_durationBox;
     QLabel *m_remainingLabel;
-    int m_widestCountCharacter = 1;
+    int m_widestCountCharacter = 0; // measured at the first fit
     QLineEdit *m_durationEdit;
     QPushButton *m_plusButton;
     QPushButton *m_minusButton;
