@@ -80,11 +80,15 @@ QString namesFilePath(const QString &dir)
     const QString exact = directory.filePath(kNamesFileName.toString());
     if (QFileInfo::exists(exact))
         return exact;
-    // Name filters match without regard to case.
-    const QStringList others = directory.entryList({kNamesFileName.toString()},
-                                                   QDir::Files | QDir::Hidden | QDir::System,
-                                                   QDir::Name);
-    return others.isEmpty() ? exact : directory.filePath(others.first());
+    // The same name in other case. Compared here rather than by a name filter, which would
+    // bring in the regular-expression engine for one plain name.
+    const QStringList entries
+            = directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries) {
+        if (entry.compare(kNamesFileName, Qt::CaseInsensitive) == 0)
+            return directory.filePath(entry);
+    }
+    return exact;
 }
 
 QList<QString> readNamesFile(const QString &dir)
