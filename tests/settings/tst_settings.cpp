@@ -8,17 +8,6 @@
 using namespace tavex;
 using namespace tavex::test;
 
-class TestSettings : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void loading_data();
-    void loading();
-    void ownPortOption();
-    void failedSaves();
-};
-
 namespace {
 
 const QString kFileName = QStringLiteral("tavex.ini");
@@ -59,118 +48,124 @@ QByteArray shownSettings(WindowFixture &f)
 
 } // namespace
 
-void TestSettings::loading_data()
+class TestSettings : public QObject
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("shown"); // empty: whatever it holds
-    QTest::addColumn<bool>("extended");    // relays 5 to 8 shown
-    QTest::addColumn<QList<int>>("tried"); // the ports searched
-    QTest::addColumn<QByteArray>("after"); // the file once started
-    const auto row = [](const char *name, const QByteArray &file, const QByteArray &shown,
-                        bool extended = false, const QList<int> &tried = {3},
-                        const QByteArray &after = {}) {
-        QTest::newRow(name) << file << shown << extended << tried << (after.isNull() ? file : after);
-    };
-    const QByteArray times = settingsFile({}, {"7,5 h", " 15"});
-    row("times as they were typed, commas and leading blanks included", times, times);
-    row("schedule and duration box of one relay: the duration box wins",
-        settingsFile({17, 21}), settingsFile({21}));
-    row("extended view", settingsFile({25}), settingsFile({25}), true);
-    // Searched from port 1 when it is ticked, and again by the start-up.
-    row("own-port option, written back in the saved form", settingsFile().chopped(5) + "1\r\n",
-        settingsFile({26}), false,
-        {1, 2, 3, 1, 2, 3}, settingsFile({26}));
-    const QByteArray designTimes = settingsFile().chopped(10 * 5);
-    row("a box line that is neither 0 nor 1 is skipped",
-        designTimes + " 1 \r\n2\r\n-1\r\n0.6\r\nabc\r\n 0 \r\n1,0\r\n0\r\n",
-        settingsFile({17, 20, 23}));
-    row("truncated after line 3: the rest keeps its values", "5 h\r\n15\r\n6 h",
-        settingsFile({}, {"5 h", "15", "6 h"}));
-    row("lone line feeds end lines too", settingsFile({19}).replace("\r\n", "\n"),
-        settingsFile({19}));
-    row("empty file", "", settingsFile());
-    // Larger than any settings file: not read at all.
-    row("a line of 10 MB", QByteArray(10 * 1024 * 1024, '7'), settingsFile(), true);
-    QByteArray noise(4096, Qt::Uninitialized);
-    QRandomGenerator generator(7);
-    for (char &byte : noise)
-        byte = char(generator.bounded(256));
-    row("random bytes", noise, {});
-}
+    Q_OBJECT
 
-void TestSettings::loading()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, shown);
-    QFETCH(bool, extended);
-    QFETCH(QList<int>, tried);
-    QFETCH(QByteArray, after);
-
-    WindowFixture f;
-    QVERIFY(writeFile(f.dataFile(kFileName), file));
-    f.window().Form_Load();
-    if (!shown.isEmpty()) {
-        QCOMPARE(shownSettings(f), shown);
-        // The extended view follows its box once loading is over, whatever the box held.
-        QCOMPARE(!f.relayButton(8)->isHidden(), extended);
+private slots:
+    void loading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("shown"); // empty: whatever it holds
+        QTest::addColumn<bool>("extended");    // relays 5 to 8 shown
+        QTest::addColumn<QList<int>>("tried"); // the ports searched
+        QTest::addColumn<QByteArray>("after"); // the file once started
+        const auto row = [](const char *name, const QByteArray &file, const QByteArray &shown,
+                            bool extended = false, const QList<int> &tried = {3},
+                            const QByteArray &after = {}) {
+            QTest::newRow(name) << file << shown << extended << tried << (after.isNull() ? file : after);
+        };
+        const QByteArray times = settingsFile({}, {"7,5 h", " 15"});
+        row("times as they were typed, commas and leading blanks included", times, times);
+        row("schedule and duration box of one relay: the duration box wins",
+            settingsFile({17, 21}), settingsFile({21}));
+        row("extended view", settingsFile({25}), settingsFile({25}), true);
+        // Searched from port 1 when it is ticked, and again by the start-up.
+        row("own-port option, written back in the saved form", settingsFile().chopped(5) + "1\r\n",
+            settingsFile({26}), false,
+            {1, 2, 3, 1, 2, 3}, settingsFile({26}));
+        const QByteArray designTimes = settingsFile().chopped(10 * 5);
+        row("a box line that is neither 0 nor 1 is skipped",
+            designTimes + " 1 \r\n2\r\n-1\r\n0.6\r\nabc\r\n 0 \r\n1,0\r\n0\r\n",
+            settingsFile({17, 20, 23}));
+        row("truncated after line 3: the rest keeps its values", "5 h\r\n15\r\n6 h",
+            settingsFile({}, {"5 h", "15", "6 h"}));
+        row("lone line feeds end lines too", settingsFile({19}).replace("\r\n", "\n"),
+            settingsFile({19}));
+        row("empty file", "", settingsFile());
+        // Larger than any settings file: not read at all.
+        row("a line of 10 MB", QByteArray(10 * 1024 * 1024, '7'), settingsFile(), true);
+        QByteArray noise(4096, Qt::Uninitialized);
+        QRandomGenerator generator(7);
+        for (char &byte : noise)
+            byte = char(generator.bounded(256));
+        row("random bytes", noise, {});
     }
-    QCOMPARE(f.port().triedNumbers(), tried);
-    QCOMPARE(f.port().written(), QByteArray("2468BDFH"));
-    QCOMPARE(readFile(f.dataFile(kFileName)), after);
-    QVERIFY(f.messages().shown().isEmpty());
-}
 
-void TestSettings::ownPortOption()
-{
-    // A built-in port 1 and a converter on port 3; no settings file yet.
-    WindowFixture f(3);
-    f.port().plug(1);
-    f.start();
-    f.combo(QStringLiteral("Cmb1_hora_ligar1"))->setEditText(QStringLiteral("9 h"));
-    const auto clickGivesTried = [&f] {
-        f.port().clearTried();
+    void loading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, shown);
+        QFETCH(bool, extended);
+        QFETCH(QList<int>, tried);
+        QFETCH(QByteArray, after);
+
+        WindowFixture f;
+        QVERIFY(writeFile(f.dataFile(kFileName), file));
+        f.window().Form_Load();
+        if (!shown.isEmpty()) {
+            QCOMPARE(shownSettings(f), shown);
+            // The extended view follows its box once loading is over, whatever the box held.
+            QCOMPARE(!f.relayButton(8)->isHidden(), extended);
+        }
+        QCOMPARE(f.port().triedNumbers(), tried);
+        QCOMPARE(f.port().written(), QByteArray("2468BDFH"));
+        QCOMPARE(readFile(f.dataFile(kFileName)), after);
+        QVERIFY(f.messages().shown().isEmpty());
+    }
+
+    void ownPortOption()
+    {
+        // A built-in port 1 and a converter on port 3; no settings file yet.
+        WindowFixture f(3);
+        f.port().plug(1);
+        f.start();
+        f.combo(QStringLiteral("Cmb1_hora_ligar1"))->setEditText(QStringLiteral("9 h"));
+        const auto clickGivesTried = [&f] {
+            f.port().clearTried();
+            WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
+            return f.port().triedNumbers();
+        };
+
+        QCOMPARE(clickGivesTried(), QList<int>{1});
+        QCOMPARE(f.portLabel(), u"COM 1");
+        // Saved at once, the time not saved by hand included.
+        QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile({26}, {"9 h"}));
+        QCOMPARE(clickGivesTried(), QList<int>{3});
+        QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile({}, {"9 h"}));
+
+        // Nothing to be found: every port tried, and the label says so.
+        f.port().unplugAll();
+        QCOMPARE(clickGivesTried().size(), 18);
+        QCOMPARE(f.portLabel(), u"Nenhuma");
+        QVERIFY(f.port().written().isEmpty());
+    }
+
+    void failedSaves()
+    {
+        // A directory stands where the settings file goes: every save fails and leaves it alone.
+        WindowFixture f;
+        f.start();
+        QVERIFY(QDir().mkpath(f.dataFile(kFileName)));
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
-        return f.port().triedNumbers();
-    };
+        WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
+        // The program's own saves say it once; a save asked for always answers.
+        QCOMPARE(f.messages().shown().size(), 1);
+        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        QCOMPARE(f.messages().shown().size(), 2);
+        QVERIFY(f.messages().shown().last().text.contains(u"Não foi possível salvar os horários"));
+        QVERIFY(QFileInfo(f.dataFile(kFileName)).isDir());
 
-    QCOMPARE(clickGivesTried(), QList<int>{1});
-    QCOMPARE(f.portLabel(), u"COM 1");
-    // Saved at once, the time not saved by hand included.
-    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile({26}, {"9 h"}));
-    QCOMPARE(clickGivesTried(), QList<int>{3});
-    QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile({}, {"9 h"}));
-
-    // Nothing to be found: every port tried, and the label says so.
-    f.port().unplugAll();
-    QCOMPARE(clickGivesTried().size(), 18);
-    QCOMPARE(f.portLabel(), u"Nenhuma");
-    QVERIFY(f.port().written().isEmpty());
-}
-
-void TestSettings::failedSaves()
-{
-    // A directory stands where the settings file goes: every save fails and leaves it alone.
-    WindowFixture f;
-    f.start();
-    QVERIFY(QDir().mkpath(f.dataFile(kFileName)));
-    WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
-    WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
-    // The program's own saves say it once; a save asked for always answers.
-    QCOMPARE(f.messages().shown().size(), 1);
-    WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
-    QCOMPARE(f.messages().shown().size(), 2);
-    QVERIFY(f.messages().shown().last().text.contains(u"Não foi possível salvar os horários"));
-    QVERIFY(QFileInfo(f.dataFile(kFileName)).isDir());
-
-    // A data directory that cannot be made (its parent is a file): start-up has said so.
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), "x"));
-    WindowFixture g(3, dir.filePath(QStringLiteral("blocker/tavex")));
-    g.window().Form_Load();
-    WindowFixture::click(g.checkBox(QStringLiteral("sem_conversor")));
-    WindowFixture::click(g.button(QStringLiteral("btn_salvar")));
-    QCOMPARE(g.messages().titles(), (QStringList{"TAVEX", "TAVEX"}));
-}
+        // A data directory that cannot be made (its parent is a file): start-up has said so.
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), "x"));
+        WindowFixture g(3, dir.filePath(QStringLiteral("blocker/tavex")));
+        g.window().Form_Load();
+        WindowFixture::click(g.checkBox(QStringLiteral("sem_conversor")));
+        WindowFixture::click(g.button(QStringLiteral("btn_salvar")));
+        QCOMPARE(g.messages().titles(), (QStringList{"TAVEX", "TAVEX"}));
+    }
+};
 
 QTEST_MAIN(TestSettings)
 #include "tst_settings.moc"
