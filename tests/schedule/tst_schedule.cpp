@@ -115,26 +115,6 @@ private slots:
         QVERIFY(f.port().written().isEmpty());
     }
 
-    void armedButtonStaysDisabledThroughSearches()
-    {
-        // No board at start-up: every button is disabled.
-        WindowFixture f(0);
-        f.start();
-        WindowFixture::click(armBox(f, 1));
-        WindowFixture::click(armBox(f, 2));
-        WindowFixture::click(armBox(f, 2));
-        // Disarming gives the button back even without a port.
-        QVERIFY(f.relayButton(2)->isEnabled());
-
-        // The board comes back behind a failed switch: the search enables every button but the
-        // one an armed schedule holds.
-        f.messages().whileOpen = [&] { f.port().plug(3); };
-        WindowFixture::click(f.relayButton(2));
-        QCOMPARE(f.portLabel(), u"COM 3");
-        QVERIFY(f.relayButton(3)->isEnabled());
-        QVERIFY(!f.relayButton(1)->isEnabled());
-    }
-
     void rearming()
     {
         WindowFixture f;
