@@ -72,8 +72,7 @@ private slots:
         row("extended view", settingsFile({25}), settingsFile({25}), true);
         // Searched from port 1 when it is ticked, and again by the start-up.
         row("own-port option, written back in the saved form", settingsFile().chopped(5) + "1\r\n",
-            settingsFile({26}), false,
-            {1, 2, 3, 1, 2, 3}, settingsFile({26}));
+            settingsFile({26}), false, {1, 2, 3, 1, 2, 3}, settingsFile({26}));
         const QByteArray designTimes = settingsFile().chopped(10 * 5);
         row("a box line that is neither 0 nor 1 is skipped",
             designTimes + " 1 \r\n2\r\n-1\r\n0.6\r\nabc\r\n 0 \r\n1,0\r\n0\r\n",
