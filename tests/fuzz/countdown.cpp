@@ -17,30 +17,28 @@ namespace {
 // digits, and the decimals without trailing zeros.
 QString thousandthsText(qint64 thousandths, bool signBlank, QChar mark)
 {
-    const qint64 magnitude = thousandths < 0 ? -thousandths : thousandths;
+    const qint64 magnitude = std::abs(thousandths);
+    QString decimals = QString::number(1000 + magnitude % 1000).mid(1); // three digits
+    while (decimals.endsWith(u'0'))
+        decimals.chop(1);
     QString text = QString::number(magnitude / 1000);
-    if (const qint64 fraction = magnitude % 1000) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 3, 10, QChar(u'0'));
-        while (decimals.endsWith(u'0'))
-            decimals.chop(1);
+    if (!decimals.isEmpty())
         text += mark + decimals;
-    }
-    if (thousandths < 0)
-        return u'-' + text;
-    return signBlank ? u' ' + text : text;
+    if (thousandths < 0 || signBlank)
+        text.prepend(thousandths < 0 ? u'-' : u' ');
+    return text;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
     static const QStringList units = unitTexts() << QStringLiteral("seg");
-    Input input(data, size);
+    Input input{data, size};
     const QString unit = units[input.take<uint8_t>() % units.size()];
     const qint64 ticks = input.take<uint32_t>(); // up to 136 years of seconds
     const bool inBrazil = input.take<uint8_t>() % 2;
-    const QLocale locale = inBrazil ? brazil : QLocale::c();
+    const QLocale locale = inBrazil ? QLocale(QLocale::Portuguese, QLocale::Brazil) : QLocale::c();
     const bool structured = input.take<uint8_t>() % 2;
     // A structured duration: a mantissa and up to three decimals, written with ".". Both
     // locales read it alike, as long as it is no group of three digits in Brazil, where "."
@@ -49,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int decimals = input.take<uint8_t>() % (inBrazil ? 3 : 4);
     QString duration = input.rest();
     if (structured) {
-        duration = QString::number(mantissa < 0 ? -mantissa : mantissa)
-                           .rightJustified(decimals + 1, u'0');
+        duration = QString::number(std::abs(mantissa)).rightJustified(decimals + 1, u'0');
         if (decimals > 0)
             duration.insert(duration.size() - decimals, u'.');
         if (mantissa < 0)
@@ -74,10 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(isNumberText(digits, mark));
 
     if (structured) {
-        qint64 target = mantissa;
+        qint64 target = mantissa * *perUnit;
         for (int i = decimals; i < 3; ++i)
             target *= 10;
-        target *= *perUnit;
         FUZZ_CHECK(*step.label == thousandthsText(target - ticks * 1000, signBlank, mark));
         FUZZ_CHECK(step.finished == (target > 0 && ticks * 1000 >= target));
     } else if (step.finished) {

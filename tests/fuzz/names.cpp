@@ -12,7 +12,7 @@ using namespace tavex::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArrayView bytes = Input{data, size}.bytes();
     const QList<QString> entries = readNameEntries(bytes);
     FUZZ_CHECK(entries.size() <= 8);
     for (const QString &entry : entries)

@@ -5,40 +5,17 @@
 #include "common/numbers.h"
 #include "fuzzcheck.h"
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 using namespace tavex;
 using namespace tavex::fuzz;
 
-namespace {
-
-void checkNumberTexts(double value)
-{
-    static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    const QString plain = plainNumberText(value, QLocale::c());
-    FUZZ_CHECK(isNumberText(plain, u'.'));
-    FUZZ_CHECK(plainNumberText(value, brazil) == QString(plain).replace(u'.', u','));
-    FUZZ_CHECK(signBlankNumberText(value) == (plain.startsWith(u'-') ? plain : u' ' + plain));
-    if (std::isnan(value))
-        return;
-    // Rounded to 15 digits and read back: within half a unit of the 15th digit. An infinity
-    // is written as the largest double.
-    const double written = std::clamp(value, -DBL_MAX, DBL_MAX);
-    const double back = leadingNumberValue(plain);
-    FUZZ_CHECK(back == written || std::abs(back - written) <= std::abs(written) * 1e-14);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    Input input(data, size);
-    const double raw = input.take<double>();
-    const QString text = Input(data, size).rest();
-
+    Input input{data, size};
+    const QString text = input.rest();
     const double leading = leadingNumberValue(text);
     FUZZ_CHECK(std::isfinite(leading));
     for (const QLocale &locale : {QLocale::c(), brazil}) {
@@ -47,7 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // The input's first bytes as a double bring every value to the number texts, infinities
     // and NaN included.
-    checkNumberTexts(leading);
-    checkNumberTexts(raw);
+    for (const double value : {leading, input.take<double>()}) {
+        const QString plain = plainNumberText(value, QLocale::c());
+        FUZZ_CHECK(isNumberText(plain, u'.'));
+        FUZZ_CHECK(plainNumberText(value, brazil) == QString(plain).replace(u'.', u','));
+        FUZZ_CHECK(signBlankNumberText(value) == (plain.startsWith(u'-') ? plain : u' ' + plain));
+        // Rounded to 15 digits and read back: within half a unit of the 15th digit. An
+        // infinity is written as the largest double.
+        const double written = std::clamp(value, -DBL_MAX, DBL_MAX);
+        const double back = leadingNumberValue(plain);
+        FUZZ_CHECK(std::isnan(value) || back == written
+                   || std::abs(back - written) <= std::abs(written) * 1e-14);
+    }
     return 0;
 }

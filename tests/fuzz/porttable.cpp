@@ -11,7 +11,7 @@ using namespace tavex::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The bytes as loadPortMap() reads a table file within the size limit.
-    const QString table = Input(data, size).rest();
+    const QString table = Input{data, size}.rest();
     const PortMap map = withOverrides(PortMap::platformDefault(), table);
 
     FUZZ_CHECK(map.baudRate > 0);

@@ -9,23 +9,20 @@ using namespace tavex::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const LoadedSettings loaded = parseSettingsFile(bytes);
-
+    const LoadedSettings loaded = parseSettingsFile(Input{data, size}.bytes());
     SettingsValues values;
-    for (std::size_t i = 0; i < values.times.size(); ++i) {
-        const QString time = loaded.times[i].value_or(QString());
-        FUZZ_CHECK(!time.contains(u'\r') && !time.contains(u'\n'));
-        values.times[i] = time;
-    }
+    for (std::size_t i = 0; i < values.times.size(); ++i)
+        values.times[i] = loaded.times[i].value_or(QString());
     for (std::size_t i = 0; i < values.boxes.size(); ++i)
         values.boxes[i] = loaded.boxes[i].value_or(false);
 
     const QByteArray file = settingsFileContents(values);
     FUZZ_CHECK(file.count("\r\n") == kSettingsLineCount);
     const LoadedSettings again = parseSettingsFile(file);
-    for (std::size_t i = 0; i < values.times.size(); ++i)
+    for (std::size_t i = 0; i < values.times.size(); ++i) {
+        FUZZ_CHECK(!values.times[i].contains(u'\r') && !values.times[i].contains(u'\n'));
         FUZZ_CHECK(again.times[i] == values.times[i]);
+    }
     for (std::size_t i = 0; i < values.boxes.size(); ++i)
         FUZZ_CHECK(again.boxes[i] == values.boxes[i]);
     return 0;

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 using namespace tavex;
@@ -12,58 +11,43 @@ using namespace tavex::test;
 
 namespace {
 
-QByteArray namesFile(const WindowFixture &f)
-{
-    return readFile(f.dataFile(QStringLiteral("BOTOES.INI")));
-}
+const QString kFileName = QStringLiteral("BOTOES.INI");
+const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
+                                "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
+const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
+                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
 
 // Opens the rename dialog with a click on "Renomear Botoes".
-QWidget *openDialog(WindowFixture &f)
+Form2 *openDialog(WindowFixture &f)
 {
     WindowFixture::click(f.button(QStringLiteral("btn_editarBotoes")));
-    return f.window().findChild<QWidget *>(QStringLiteral("Form2"));
+    return f.window().findChild<Form2 *>(QStringLiteral("Form2"));
 }
 
-QLineEdit *box(QWidget *dialog, int relay)
-{
-    return dialog->findChild<QLineEdit *>(QStringLiteral("txt_nome_btn%1").arg(relay));
-}
-
-// Replaces the box's text by typing, one key per character, as a keyboard with every
+// Replaces the relay's box text by typing, one key per character, as a keyboard with every
 // character on it would.
-void type(QLineEdit *edit, const QString &text)
+void type(Form2 *dialog, int relay, const QString &text)
 {
+    QLineEdit *edit = dialog->nameBox(relay);
     edit->setFocus();
     edit->selectAll();
     for (const char32_t c : text.toUcs4())
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUcs4(&c, 1), {});
 }
 
-void save(QWidget *dialog)
+void save(Form2 *dialog)
 {
     WindowFixture::click(dialog->findChild<QPushButton *>(QStringLiteral("btn_salvar")));
 }
 
-QStringList captions(const WindowFixture &f)
+// The relays' button texts, or with `names` their names.
+QStringList captions(WindowFixture &f, bool names = false)
 {
     QStringList texts;
     for (int n = 1; n <= 8; ++n)
-        texts << f.relayButton(n)->text();
+        texts << (names ? f.window().relays().nomeRele(n) : f.relayButton(n)->text());
     return texts;
 }
-
-QStringList names(WindowFixture &f)
-{
-    QStringList texts;
-    for (int n = 1; n <= 8; ++n)
-        texts << f.window().relays().nomeRele(n);
-    return texts;
-}
-
-const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
-                                "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
-const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
-                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
 
 } // namespace
 
@@ -72,185 +56,119 @@ class TestRenameDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void readAtStartUp_data();
-    void readAtStartUp();
-    void oneDialogBesideTheWindow();
-    void roundTripThenAllCleared();
-    void failedSave();
-};
-
-void TestRenameDialog::readAtStartUp_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<QStringList>("boxes");
-
-    QTest::newRow("no file") << QString() << QByteArray() << kDefaultNames << kDesignCaptions
-                             << QStringList();
-    QStringList shifted{"A", "B", "C", "D", "E", "F", "G", "H"};
-    QStringList shiftedCaptions;
-    for (const QString &name : shifted)
-        shiftedCaptions << name + " [OFF]";
-    QTest::newRow("copied in lower case, with an unquoted comma")
-            << "botoes.ini" << QByteArray("A\r\nB\r\nC,D\r\nE\r\nF\r\nG\r\nH\r\nI\r\n") << shifted
-            << shiftedCaptions << shifted;
-    QStringList fewer = kDesignCaptions;
-    fewer[1] = "B [OFF]";
-    QTest::newRow("an empty line and fewer lines than relays")
-            << "BOTOES.INI" << QByteArray("\r\nB\r\n")
-            << kDefaultNames.mid(0, 1) + QStringList{"B"} + kDefaultNames.mid(2) << fewer
-            << QStringList{"", "B"};
-}
-
-void TestRenameDialog::readAtStartUp()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, captions);
-    QFETCH(QStringList, boxes);
-    WindowFixture f;
-    if (!fileName.isEmpty())
-        QVERIFY(writeFile(f.dataFile(fileName), bytes));
-    // A file in another case is only read when there is no "BOTOES.INI".
-    if (fileName == u"BOTOES.INI")
-        QVERIFY(writeFile(f.dataFile(QStringLiteral("Botoes.ini")), "DECOY\r\n"));
-    f.start();
-    QCOMPARE(::names(f), names);
-    QCOMPARE(::captions(f), captions);
-
-    // A freshly loaded dialog shows the entries as read, and no default names.
-    QWidget *dialog = openDialog(f);
-    for (int n = 1; n <= 8; ++n)
-        QCOMPARE(box(dialog, n)->text(), boxes.value(n - 1));
-
-    // The second caption pass: captions from the entries that are not empty; names and
-    // states stay as they were.
-    WindowFixture::click(f.relayButton(2));
-    QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")), "Q\r\n\r\n"));
-    f.window().applyNameCaptions();
-    QCOMPARE(::captions(f).mid(0, 3), QStringList({"Q [OFF]", names[1] + " (ON)", captions[2]}));
-    QCOMPARE(::names(f), names);
-    QCOMPARE(f.port().written(), QByteArray("3"));
-}
-
-void TestRenameDialog::oneDialogBesideTheWindow()
-{
-    WindowFixture f;
-    f.start();
-    QWidget *dialog = openDialog(f);
-    QVERIFY(dialog);
-    QVERIFY(dialog->isWindow() && dialog->isVisible());
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(dialog->windowTitle(), u"Renomear Botões");
-    QCOMPARE(dialog->size(), QSize(281, 336));
-    // A character the file cannot keep does not appear; a box holds 20 characters.
-    type(box(dialog, 2), QStringLiteral("a\"bΩc😀d"));
-    QCOMPARE(box(dialog, 2)->text(), u"abcd");
-    type(box(dialog, 3), QStringLiteral("x").repeated(25));
-    QCOMPARE(box(dialog, 3)->text().size(), 20);
-
-    // Opening it again shows the same dialog as it is: the file is not read again.
-    type(box(dialog, 1), QStringLiteral("bomba"));
-    QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")), "OUTRO\r\n"));
-    QCOMPARE(openDialog(f), dialog);
-    QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
-    QCOMPARE(box(dialog, 1)->text(), u"bomba");
-
-    // A save hides it with its boxes as typed; the button shows the name in upper case. A
-    // relay that is on stays on, whatever its caption says, until its next click.
-    WindowFixture::click(f.relayButton(1));
-    save(dialog);
-    QVERIFY(dialog->isHidden());
-    QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
-    QVERIFY(!f.window().relays().releDesligado(1));
-    WindowFixture::click(f.relayButton(1));
-    QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
-    QCOMPARE(f.port().written(), QByteArray("12"));
-    QCOMPARE(openDialog(f), dialog);
-    QCOMPARE(box(dialog, 1)->text(), u"bomba");
-
-    // The close box unloads it: the next opening reads the file.
-    dialog->close();
-    QVERIFY(dialog->isHidden());
-    QCOMPARE(openDialog(f), dialog);
-    QCOMPARE(box(dialog, 1)->text(), u"BOMBA");
-    QCOMPARE(box(dialog, 2)->text(), u"ABCD");
-}
-
-void TestRenameDialog::roundTripThenAllCleared()
-{
-    WindowFixture f;
-    f.start();
-    QWidget *dialog = openDialog(f);
-    const QStringList typed{"bomba d'água", "  Luz, sala  ", "  portão  ", "ação, € 5",
-                            "ßµ ÿ", ",", "Ventilador do teto 123", ""};
-    for (int n = 1; n <= 8; ++n)
-        type(box(dialog, n), typed[n - 1]);
-    save(dialog);
-
-    QCOMPARE(namesFile(f), QByteArray("BOMBA D'\xc1GUA\r\n"
-                                      "\"  LUZ, SALA  \"\r\n"
-                                      "  PORT\xc3O  \r\n"
-                                      "\"A\xc7\xc3O, \x80 5\"\r\n"
-                                      "\xdf\xb5 \x9f\r\n"
-                                      "\",\"\r\n"
-                                      "VENTILADOR DO TETO 1\r\n"
-                                      "\r\n"));
-    const QStringList read{"BOMBA D'ÁGUA", "  LUZ, SALA  ", "PORTÃO", "AÇÃO, € 5",
-                           "ßµ Ÿ", ",", "VENTILADOR DO TETO 1", "RELE 8"};
-    QCOMPARE(names(f), read);
-    QStringList shown;
-    for (int n = 1; n <= 7; ++n)
-        shown << read[n - 1] + " [OFF]";
-    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
-    dialog->close();
-    openDialog(f);
-    for (int n = 1; n <= 8; ++n)
-        QCOMPARE(box(dialog, n)->text(), n < 8 ? read[n - 1] : QString());
-
-    // All eight boxes empty: eight empty lines, the default names, the captions as they were.
-    for (int n = 1; n <= 8; ++n) {
-        box(dialog, n)->selectAll();
-        QTest::keyClick(box(dialog, n), Qt::Key_Delete);
+    void readAtStartUp()
+    {
+        // A copy in lower case is read when there is no "BOTOES.INI"; a settings file makes the
+        // start-up apply the names' captions a second time.
+        WindowFixture f;
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("botoes.ini")), "A\r\n\r\nC,D\r\n"));
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("tavex.ini")), ""));
+        f.start();
+        // A name read shows as just applied; an empty or missing entry keeps the default name.
+        QCOMPARE(captions(f, true), QStringList({"A", "RELE 2", "C", "D"}) + kDefaultNames.mid(4));
+        QCOMPARE(captions(f), QStringList({"A [OFF]", "RELE 2 (OFF)", "C [OFF]", "D [OFF]"})
+                                      + kDesignCaptions.mid(4));
+        // A freshly loaded dialog shows the entries as read, and no default names.
+        QCOMPARE(openDialog(f)->boxTexts(), QStringList({"A", "", "C", "D", "", "", "", ""}));
     }
-    save(dialog);
-    QCOMPARE(namesFile(f), QByteArray("\r\n").repeated(8));
-    QCOMPARE(names(f), kDefaultNames);
-    QCOMPARE(captions(f), shown + QStringList{"RELE 8  (OFF)"});
-    WindowFixture::click(f.relayButton(3));
-    QCOMPARE(f.relayButton(3)->text(), u"RELE 3 (ON)");
-}
 
-void TestRenameDialog::failedSave()
-{
-    // The data directory gone after start-up, a file in its place: nothing can be written.
-    WindowFixture f;
-    f.start();
-    const QByteArray inTheWay = "not a directory\r\n";
-    QVERIFY(QDir(f.configDir()).removeRecursively());
-    QVERIFY(writeFile(f.configDir(), inTheWay));
+    void oneDialogBesideTheWindow()
+    {
+        WindowFixture f;
+        f.start();
+        Form2 *dialog = openDialog(f);
+        QVERIFY(dialog && dialog->isWindow() && dialog->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(dialog->size(), QSize(281, 336));
+        // A character the file cannot keep does not appear.
+        type(dialog, 2, QStringLiteral("a\"bΩc😀d"));
+        QCOMPARE(dialog->nameBox(2)->text(), u"abcd");
 
-    QWidget *dialog = openDialog(f);
-    type(box(dialog, 1), QStringLiteral("Nova"));
-    save(dialog);
+        // Opening it again shows the same dialog as it is: the file is not read again.
+        type(dialog, 1, QStringLiteral("bomba"));
+        QVERIFY(writeFile(f.dataFile(kFileName), "OUTRO\r\n"));
+        QCOMPARE(openDialog(f), dialog);
+        QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
+        QCOMPARE(dialog->nameBox(1)->text(), u"bomba");
 
-    QCOMPARE(f.messages().shown().size(), 1);
-    const ShownMessage &message = f.messages().shown().first();
-    QCOMPARE(message.text, QStringLiteral("Os nomes dos botões não foram salvos: não foi "
-                                          "possível gravar o arquivo %1/BOTOES.INI.")
-                                   .arg(f.configDir()));
-    QCOMPARE(message.title, u"TAVEX");
-    QCOMPARE(message.icon, MessageIcon::Warning);
-    QCOMPARE(readFile(f.configDir()), inTheWay);
-    // There is no names file to apply: every relay keeps its name, shown as just applied.
-    QCOMPARE(names(f), kDefaultNames);
-    QCOMPARE(captions(f).first(), u"RELE 1 [OFF]");
-    QCOMPARE(captions(f).last(), u"RELE 8 [OFF]");
-    QCOMPARE(box(dialog, 1)->text(), u"Nova");
-}
+        // A save hides it with its boxes as typed; the button shows the name in upper case. A
+        // relay that is on stays on, whatever its caption says, until its next click.
+        WindowFixture::click(f.relayButton(1));
+        save(dialog);
+        QVERIFY(dialog->isHidden());
+        QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
+        WindowFixture::click(f.relayButton(1));
+        QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
+        QCOMPARE(f.port().written(), QByteArray("12"));
+        QCOMPARE(openDialog(f)->nameBox(1)->text(), u"bomba");
+
+        // The close box unloads it: the next opening reads the file.
+        dialog->close();
+        QVERIFY(dialog->isHidden());
+        QCOMPARE(openDialog(f)->nameBox(2)->text(), u"ABCD");
+    }
+
+    void roundTripThenAllCleared()
+    {
+        // Once there is a "BOTOES.INI", a copy in another case is no longer read.
+        WindowFixture f;
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("Botoes.ini")), "DECOY\r\n"));
+        f.start();
+        Form2 *dialog = openDialog(f);
+        // A box holds 20 characters.
+        const QStringList typed{"bomba d'água", "  Luz, sala  ", "  portão  ", "ação, € 5",
+                                "ßµ ÿ", ",", "Ventilador do teto 123", ""};
+        for (int n = 1; n <= 8; ++n)
+            type(dialog, n, typed[n - 1]);
+        save(dialog);
+        QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("BOMBA D'\xc1GUA\r\n"
+                                                             "\"  LUZ, SALA  \"\r\n"
+                                                             "  PORT\xc3O  \r\n"
+                                                             "\"A\xc7\xc3O, \x80 5\"\r\n"
+                                                             "\xdf\xb5 \x9f\r\n"
+                                                             "\",\"\r\n"
+                                                             "VENTILADOR DO TETO 1\r\n"
+                                                             "\r\n"));
+        const QStringList shown{"BOMBA D'ÁGUA [OFF]", "  LUZ, SALA   [OFF]", "PORTÃO [OFF]",
+                                "AÇÃO, € 5 [OFF]", "ßµ Ÿ [OFF]", ", [OFF]",
+                                "VENTILADOR DO TETO 1 [OFF]", "RELE 8  (OFF)"};
+        QCOMPARE(captions(f), shown);
+
+        // All eight boxes empty: eight empty lines, the default names, the captions as they were.
+        for (int n = 1; n <= 8; ++n) {
+            dialog->nameBox(n)->selectAll();
+            QTest::keyClick(dialog->nameBox(n), Qt::Key_Delete);
+        }
+        save(dialog);
+        QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("\r\n").repeated(8));
+        QCOMPARE(captions(f, true), kDefaultNames);
+        QCOMPARE(captions(f), shown);
+        WindowFixture::click(f.relayButton(3));
+        QCOMPARE(f.relayButton(3)->text(), u"RELE 3 (ON)");
+    }
+
+    void failedSave()
+    {
+        // The data directory gone after start-up, a file in its place: nothing can be written.
+        WindowFixture f;
+        f.start();
+        QVERIFY(QDir(f.configDir()).removeRecursively());
+        QVERIFY(writeFile(f.configDir(), "not a directory"));
+        Form2 *dialog = openDialog(f);
+        type(dialog, 1, QStringLiteral("Nova"));
+        save(dialog);
+
+        QCOMPARE(f.messages().titles(), QStringList{"TAVEX"});
+        const ShownMessage &message = f.messages().shown().first();
+        QCOMPARE(message.text, QStringLiteral("Os nomes dos botões não foram salvos: não foi "
+                                              "possível gravar o arquivo %1/BOTOES.INI.")
+                                       .arg(f.configDir()));
+        QCOMPARE(message.icon, MessageIcon::Warning);
+        // There is no names file to apply: every relay keeps its name, shown as just applied.
+        QCOMPARE(captions(f, true), kDefaultNames);
+        QCOMPARE(captions(f).last(), u"RELE 8 [OFF]");
+    }
+};
 
 QTEST_MAIN(TestRenameDialog)
 #include "tst_renamedialog.moc"
