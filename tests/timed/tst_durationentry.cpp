@@ -1,6 +1,5 @@
 #include "support/windowfixture.h"
 
-#include <QAbstractItemView>
 #include <QTest>
 
 using namespace tavex;
@@ -67,7 +66,6 @@ private slots:
         QTest::addColumn<bool>("reacts");
         QTest::newRow("relay 1, chosen") << 1 << "choose" << true;
         QTest::newRow("relay 1, typed and left") << 1 << "type" << false;
-        QTest::newRow("relay 1, typed, Esc on the list, Return") << 1 << "type, Esc, Return" << false;
         QTest::newRow("relay 1, set by the program") << 1 << "set" << false;
         QTest::newRow("relay 2, chosen") << 2 << "choose" << false;
         QTest::newRow("relay 3, typed") << 3 << "type" << true;
@@ -88,13 +86,8 @@ private slots:
         QComboBox *box = entry->unitBox();
         WindowFixture::typeInto(entry->durationEdit(), QStringLiteral("250"));
         for (const QString unit : {"DIA", "SEG"}) {
-            if (action.startsWith(u"type"))
+            if (action == u"type")
                 WindowFixture::typeInto(box, unit);
-            if (action.endsWith(u"Return")) {
-                box->showPopup();
-                QTest::keyClick(box->view(), Qt::Key_Escape);
-                QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-            }
             if (action == u"choose")
                 WindowFixture::chooseFromList(box, unit);
             else if (action == u"set")
