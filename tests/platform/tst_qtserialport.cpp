@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -25,17 +26,14 @@ struct Pty
     Pty() : master(::posix_openpt(O_RDWR | O_NOCTTY))
     {
         if (master >= 0 && (::grantpt(master) != 0 || ::unlockpt(master) != 0))
-            closeMaster();
+            master = (::close(master), -1);
     }
-    ~Pty() { closeMaster(); }
-    QString slavePath() const { return master < 0 ? QString() : QString::fromLocal8Bit(::ptsname(master)); }
-    // The device goes away: the slave side hangs up.
-    void closeMaster()
+    ~Pty()
     {
         if (master >= 0)
             ::close(master);
-        master = -1;
     }
+    QString slavePath() const { return master < 0 ? QString() : QString::fromLocal8Bit(::ptsname(master)); }
     // What has reached the master, once something has within two seconds.
     QByteArray read()
     {
@@ -47,29 +45,27 @@ struct Pty
     int master;
 };
 
-enum class Opened { Yes, No, SetupFailed };
+PortMap mapOf(const QString &table)
+{
+    return withOverrides(PortMap{}, table);
+}
 
-// Opens `device` as port 3 in a child process that has `terminal` as its controlling
-// terminal, as the program has when it is started from a shell.
-Opened openInSessionOf(const QString &terminal, const QString &device)
+// Why port 3, standing for `device`, did not open; None when it did.
+int failureOf(const QString &device)
+{
+    QtSerialPort port(mapOf(QStringLiteral("COM3=") + device));
+    port.setPortNumber(3);
+    return int(port.open() ? OpenFailure::None : port.openFailure());
+}
+
+// The exit status of `body` run in a child process; -1 when it did not exit.
+int inChild(const std::function<int()> &body)
 {
     const pid_t child = ::fork();
-    if (child == 0) {
-        // The first terminal a session leader opens becomes its controlling terminal.
-        const QByteArray path = QFile::encodeName(terminal);
-        const int held = ::setsid() < 0 ? -1 : ::open(path.constData(), O_RDWR);
-        const int controlling = ::open("/dev/tty", O_RDWR | O_NOCTTY);
-        if (held < 0 || controlling < 0)
-            ::_exit(2);
-        ::close(controlling);
-        QtSerialPort port(withOverrides(PortMap{}, QStringLiteral("COM3=") + device));
-        port.setPortNumber(3);
-        ::_exit(port.open() ? 0 : 1);
-    }
+    if (child == 0)
+        ::_exit(body());
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return Opened::SetupFailed;
-    return WEXITSTATUS(status) == 0 ? Opened::Yes : WEXITSTATUS(status) == 1 ? Opened::No : Opened::SetupFailed;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -84,7 +80,6 @@ class TestQtSerialPort : public QObject
         const QString link = m_dir.filePath(QString::number(++m_links));
         return pty.master >= 0 && QFile::link(pty.slavePath(), link) ? link : QString();
     }
-    static PortMap mapOf(const QString &table) { return withOverrides(PortMap{}, table); }
 
     QTemporaryDir m_dir;
     int m_links = 0;
@@ -124,35 +119,32 @@ private slots:
         }
         // Choosing another number closes the open port.
         port.setPortNumber(2);
-        QVERIFY(!port.isOpen());
-        QVERIFY(!port.write("B"));
-        QVERIFY(port.open());
-        QVERIFY(port.write("B"));
+        QVERIFY(!port.isOpen() && !port.write("B"));
+        QVERIFY(port.open() && port.write("B"));
         QCOMPARE(second.read(), QByteArray("B"));
-        QVERIFY(other.open());
-        QVERIFY(other.write("O"));
+        QVERIFY(other.open() && other.write("O"));
         QCOMPARE(first.read(), QByteArray("O"));
     }
 
-    void onlySerialDevicesOpen_data()
+    void theOwnTerminalNeverOpens_data()
     {
         QTest::addColumn<QString>("device");
-        QTest::addColumn<bool>("opens");
+        QTest::addColumn<OpenFailure>("failure");
         // "terminal": the controlling terminal's own path; "link to ...": a link to a pty.
-        QTest::newRow("the controlling terminal's alias") << "/dev/tty" << false;
-        QTest::newRow("the alias by its short name") << "tty" << false;
-        QTest::newRow("the controlling terminal") << "terminal" << false;
-        QTest::newRow("a link to the controlling terminal") << "link to terminal" << false;
-        QTest::newRow("the pseudo-terminal multiplexer") << "/dev/ptmx" << false;
-        QTest::newRow("a link to another pseudo-terminal") << "link to board" << true;
+        QTest::newRow("the controlling terminal's alias") << "/dev/tty" << OpenFailure::NotSerialDevice;
+        QTest::newRow("the alias by its short name") << "tty" << OpenFailure::NotSerialDevice;
+        QTest::newRow("the controlling terminal") << "terminal" << OpenFailure::NotSerialDevice;
+        QTest::newRow("a link to the controlling terminal") << "link to terminal" << OpenFailure::NotSerialDevice;
+        QTest::newRow("the pseudo-terminal multiplexer") << "/dev/ptmx" << OpenFailure::NotSerialDevice;
+        QTest::newRow("a link to another pseudo-terminal") << "link to board" << OpenFailure::None;
     }
 
-    void onlySerialDevicesOpen()
+    void theOwnTerminalNeverOpens()
     {
-        // The terminal the program was started from is never taken for a board: nothing may
-        // be written to it and its line settings must stay.
+        // The terminal the program was started from, as a shell starts it, is never taken for
+        // a board: nothing may be written to it and its line settings must stay.
         QFETCH(QString, device);
-        QFETCH(bool, opens);
+        QFETCH(OpenFailure, failure);
         Pty terminal;
         Pty board;
         if (device == u"terminal")
@@ -160,44 +152,41 @@ private slots:
         else if (device.startsWith(u"link to "))
             device = linkTo(device.endsWith(u"terminal") ? terminal : board);
         QVERIFY(terminal.master >= 0 && !device.isEmpty());
-        QCOMPARE(openInSessionOf(terminal.slavePath(), device), opens ? Opened::Yes : Opened::No);
+        QCOMPARE(inChild([&] {
+                     // The first terminal a session leader opens becomes its controlling terminal.
+                     const int held = ::setsid() < 0 ? -1 : ::open(QFile::encodeName(terminal.slavePath()), O_RDWR);
+                     const int controlling = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+                     return held < 0 || controlling < 0 ? 100 : failureOf(device);
+                 }),
+                 int(failure));
     }
 
-    // Why a port did not open, for each cause a user meets.
     void saysWhyAPortDidNotOpen()
     {
-        const auto failure = [](const QString &device) {
-            QtSerialPort port(withOverrides(PortMap{}, QStringLiteral("COM3=") + device));
-            port.setPortNumber(3);
-            return port.open() ? OpenFailure::None : port.openFailure();
-        };
+        // Why a port did not open, for each cause a user meets.
         Pty pty;
         QVERIFY(pty.master >= 0);
         QFile plain(m_dir.filePath(QStringLiteral("plain")));
         QVERIFY(plain.open(QIODevice::WriteOnly));
-        QCOMPARE(failure(m_dir.filePath(QStringLiteral("missing"))), OpenFailure::Absent);
-        QCOMPARE(failure(plain.fileName()), OpenFailure::NotSerialDevice);
-        QCOMPARE(failure(QStringLiteral("/dev/tty")), OpenFailure::NotSerialDevice);
+        QCOMPARE(failureOf(m_dir.filePath(QStringLiteral("missing"))), int(OpenFailure::Absent));
+        QCOMPARE(failureOf(plain.fileName()), int(OpenFailure::NotSerialDevice));
         {
-            QtSerialPort holder(withOverrides(PortMap{}, QStringLiteral("COM3=") + pty.slavePath()));
+            QtSerialPort holder(mapOf(QStringLiteral("COM3=") + pty.slavePath()));
             holder.setPortNumber(3);
             QVERIFY(holder.open());
-            QCOMPARE(failure(pty.slavePath()), OpenFailure::InUse);
+            QCOMPARE(failureOf(pty.slavePath()), int(OpenFailure::InUse));
         }
         // A device the user may not open. Root may open anything, so the port is opened by a
         // child that has become "nobody".
-        QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0600), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            const bool ordinary = ::geteuid() != 0
-                    ? ::chmod(QFile::encodeName(pty.slavePath()).constData(), 0) == 0
-                    : ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(ordinary && failure(pty.slavePath()) == OpenFailure::PermissionDenied ? 0 : 1);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        const QByteArray slave = QFile::encodeName(pty.slavePath());
+        QCOMPARE(::chmod(slave.constData(), 0600), 0);
+        QCOMPARE(inChild([&] {
+                     const bool ordinary = ::geteuid() != 0 ? ::chmod(slave.constData(), 0) == 0
+                                                            : ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0
+                                                                      && ::setuid(65534) == 0;
+                     return ordinary ? failureOf(pty.slavePath()) : 100;
+                 }),
+                 int(OpenFailure::PermissionDenied));
     }
 };
 

@@ -5,15 +5,6 @@
 using namespace tavex;
 using namespace tavex::test;
 
-namespace {
-
-void tickBox(QCheckBox *box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-}
-
-} // namespace
-
 class TestRelayButtons : public QObject
 {
     Q_OBJECT
@@ -52,7 +43,7 @@ private slots:
         WindowFixture f;
         f.start();
         if (relay <= 4)
-            tickBox(f.checkBox(QStringLiteral("chk_timer%1").arg(relay)));
+            WindowFixture::tickBox(f.checkBox(QStringLiteral("chk_timer%1").arg(relay)));
         f.port().unplug(3);
         QString labelShown;
         f.messages().whileOpen = [&] {
@@ -72,17 +63,16 @@ private slots:
         QCOMPARE(labelShown, labelWhileOpen);
         // Caption and countdown as before the click.
         QCOMPARE(f.relayButton(relay)->text(), caption);
-        if (relay <= 4)
-            QVERIFY(!f.window().relays().countdown(relay).isRunning());
+        QVERIFY(relay > 4 || !f.window().relays().countdown(relay).isRunning());
         QCOMPARE(f.portLabel(), replugged ? QStringLiteral("COM %1").arg(replugged) : QStringLiteral("Nenhuma"));
 
-        // Nothing was written: the next click makes the same switch, or fails the same way.
+        // Nothing was written: the next click makes the same switch, or fails the same way
+        // after a search up to the last port.
         f.messages().whileOpen = nullptr;
         WindowFixture::click(f.relayButton(relay));
         QCOMPARE(f.port().written(), replugged ? QByteArray(1, "1357ACEG"[relay - 1]) : QByteArray());
         QCOMPARE(f.messages().shown().size(), replugged ? 1 : 2);
-        if (!replugged)
-            QCOMPARE(f.port().triedNumbers().count(18), 2);
+        QCOMPARE(f.port().triedNumbers().count(18), replugged ? 0 : 2);
     }
 
     void nothingSwitchesWhileTheMessageIsOpen()
@@ -91,7 +81,7 @@ private slots:
         // switch nothing and open no second message, and the countdown goes on.
         WindowFixture f;
         f.start();
-        tickBox(f.checkBox(QStringLiteral("chk_timer1")));
+        WindowFixture::tickBox(f.checkBox(QStringLiteral("chk_timer1")));
         WindowFixture::click(f.relayButton(1));
         Countdown &countdown = f.window().relays().countdown(1);
         const auto tick = [&] { QMetaObject::invokeMethod(&countdown.timer(), "timeout"); };
@@ -110,6 +100,38 @@ private slots:
         tick();
         QCOMPARE(f.port().written(), QByteArray("12"));
         QVERIFY(!countdown.isRunning());
+    }
+
+    void detailsOfEveryPortTried()
+    {
+        // The messages that say no port could be opened tell why, beneath their text.
+        WindowFixture f(0);
+        f.port().refuse(4, OpenFailure::PermissionDenied);
+        f.port().refuse(5, OpenFailure::InUse);
+        f.port().refuse(6, OpenFailure::NotSerialDevice);
+        f.port().refuse(7, OpenFailure::Other);
+        f.window().Form_Load();
+        QCOMPARE(f.messages().shown().size(), 1);
+        const QStringList lines = f.messages().shown().first().details.split(u'\n');
+        QCOMPARE(lines.mid(0, 6), (QStringList{"Portas tentadas:",
+                                               "COM 3 (/dev/fake3): não existe neste computador",
+                                               "COM 4 (/dev/fake4): sem permissão de acesso",
+                                               "COM 5 (/dev/fake5): em uso por outro programa",
+                                               "COM 6 (/dev/fake6): não é uma porta serial",
+                                               "COM 7 (/dev/fake7): não pôde ser aberta"}));
+        QCOMPARE(lines.filter(QStringLiteral("COM ")).size(), 16);
+        QVERIFY(lines.contains(u"sudo adduser $USER dialout"));
+        QVERIFY(lines.last().contains(u"saia da sessão e entre de novo"));
+        // A switch that fails after that search offers the same details; the search after OK
+        // finds the board, and the next failure has none to tell.
+        f.messages().whileOpen = [&] { f.port().plug(3); };
+        f.window().btn_rele2_Click();
+        QCOMPARE(f.messages().shown().last().title, u"Cabo Desconectado");
+        QCOMPARE(f.messages().shown().last().details.split(u'\n').mid(0, 2), lines.mid(0, 2));
+        QCOMPARE(f.portLabel(), u"COM 3");
+        f.port().unplug(3);
+        f.window().btn_rele2_Click();
+        QVERIFY(f.messages().shown().last().details.isEmpty());
     }
 };
 

@@ -11,22 +11,17 @@ class FakeClock final : public Clock
 {
 public:
     explicit FakeClock(QStringList *log = nullptr) : m_log(log) { }
-
     void setTimeOfDay(QTime time) { m_time = time; }
     QTime timeOfDay() const override { return m_time; }
-
     void pause(std::chrono::milliseconds duration) override
     {
-        m_paused += duration;
         if (m_log)
             m_log->append(QStringLiteral("pause %1").arg(duration.count()));
     }
-    std::chrono::milliseconds totalPaused() const { return m_paused; }
 
 private:
     QStringList *m_log;
     QTime m_time{0, 0, 0};
-    std::chrono::milliseconds m_paused{0};
 };
 
 } // namespace tavex::test

@@ -9,13 +9,7 @@
 
 namespace tavex::test {
 
-struct ShownMessage
-{
-    QString text;
-    QString title;
-    MessageIcon icon;
-    QString details;
-};
+struct ShownMessage { QString text, title; MessageIcon icon; QString details; };
 
 // Records every message instead of showing it. A test can act while a message is "open"
 // (as the nested event loop of a real message box lets timers and clicks through) by
@@ -23,19 +17,24 @@ struct ShownMessage
 class FakeMessages final : public MessageSink
 {
 public:
-    explicit FakeMessages(QStringList *log = nullptr) : m_log(log) { }
-
-    void show(const QString &text, const QString &title, MessageIcon icon,
-              const QString &details) override;
-
+    void show(const QString &text, const QString &title, MessageIcon icon, const QString &details) override
+    {
+        m_shown.append({text, title, icon, details});
+        if (whileOpen)
+            whileOpen();
+    }
     const QList<ShownMessage> &shown() const { return m_shown; }
-    QStringList titles() const;
-    void clear() { m_shown.clear(); }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const ShownMessage &message : m_shown)
+            result << message.title;
+        return result;
+    }
 
     std::function<void()> whileOpen;
 
 private:
-    QStringList *m_log;
     QList<ShownMessage> m_shown;
 };
 

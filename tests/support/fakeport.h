@@ -9,8 +9,8 @@
 
 namespace tavex::test {
 
-// A serial port in memory. Port numbers with a device "plugged in" open; everything the
-// program does to the port is logged, and what it writes is kept.
+// A serial port in memory. Port numbers with a device "plugged in" open; what the program
+// writes is kept, and logged with the port's log.
 class FakePort final : public SerialPort
 {
 public:
@@ -29,20 +29,37 @@ public:
     void clearWritten() { m_written.clear(); }
     QList<int> triedNumbers() const { return m_tried; }
     void clearTried() { m_tried.clear(); }
-    int closeCount() const { return m_closes; }
 
-    void setPortNumber(int number) override;
+    void setPortNumber(int number) override
+    {
+        close();
+        m_tried.append(m_number = number);
+    }
     int portNumber() const override { return m_number; }
-    bool open() override;
+    bool open() override
+    {
+        const OpenFailure absent = m_plugged.contains(m_number) ? OpenFailure::None : OpenFailure::Absent;
+        m_failure = m_open ? OpenFailure::None : m_refused.value(m_number, absent);
+        return m_open = m_failure == OpenFailure::None;
+    }
     QString deviceName() const override { return QStringLiteral("/dev/fake%1").arg(m_number); }
     OpenFailure openFailure() const override { return m_failure; }
     bool isOpen() const override { return m_open; }
-    void close() override;
-    bool write(const QByteArray &bytes) override;
+    void close() override { m_open = false; }
+    bool write(const QByteArray &bytes) override
+    {
+        if (!m_open || !m_plugged.contains(m_number) || m_writesLeft == 0) {
+            close();
+            return false;
+        }
+        m_writesLeft -= m_writesLeft > 0;
+        m_written += bytes;
+        if (m_log)
+            m_log->append(QStringLiteral("write %1").arg(QString::fromLatin1(bytes)));
+        return true;
+    }
 
 private:
-    void note(const QString &event);
-
     QStringList *m_log;
     QSet<int> m_plugged;
     QHash<int, OpenFailure> m_refused;
@@ -52,7 +69,6 @@ private:
     int m_number = 0;
     bool m_open = false;
     int m_writesLeft = -1;
-    int m_closes = 0;
 };
 
 } // namespace tavex::test

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "link/link.h"
+#include "platform/combos.h"
 #include "relays/relaybank.h"
 #include "schedule/scheduleframe.h"
 #include "timed/countdown.h"
@@ -10,6 +11,7 @@
 #include "support/fakemessages.h"
 #include "support/fakeport.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -24,16 +26,29 @@
 namespace tavex::test {
 
 // The main window with a fake port, clock and message boxes, over a fresh configuration
-// directory. One shared log shows the order in which things happened.
+// directory. One shared log shows the order of the writes and pauses.
 class WindowFixture
 {
 public:
     // The board hangs on `boardPort` (0: no board at all). The data files live in
     // `configDir`, by default a fresh directory of the fixture's own.
-    explicit WindowFixture(int boardPort = 3, const QString &configDir = {});
+    explicit WindowFixture(int boardPort = 3, const QString &configDir = {})
+        : m_configDir(configDir.isEmpty() ? m_dir.filePath(QStringLiteral("tavex")) : configDir)
+    {
+        if (boardPort > 0)
+            m_port.plug(boardPort);
+        m_window = std::make_unique<MainWindow>(WindowServices{m_port, m_clock, m_messages, m_configDir});
+    }
 
     // Runs the start-up sequence and then forgets what it wrote and logged.
-    void start();
+    void start()
+    {
+        m_window->Form_Load();
+        m_window->show();
+        m_port.clearWritten();
+        m_port.clearTried();
+        m_log.clear();
+    }
 
     MainWindow &window() { return *m_window; }
     FakePort &port() { return m_port; }
@@ -56,18 +71,29 @@ public:
     QCheckBox *checkBox(const QString &name) const { return child<QCheckBox>(name); }
     QComboBox *combo(const QString &name) const { return child<QComboBox>(name); }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
-    QLabel *label(const QString &name) const { return child<QLabel>(name); }
     QTimer *timer(const QString &name) const { return child<QTimer>(name); }
-
-    QPushButton *relayButton(int relay) const;
-    QString portLabel() const { return label(QStringLiteral("lb_com_detectada"))->text(); }
+    QPushButton *relayButton(int relay) const { return button(QStringLiteral("btn_rele%1").arg(relay)); }
+    QString portLabel() const { return child<QLabel>(QStringLiteral("lb_com_detectada"))->text(); }
 
     // A real mouse click on a control of the window.
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // A click on a check box's box.
+    static void tickBox(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
     // Picks an item from a combo box's drop-down list with the mouse.
-    static void chooseFromList(QComboBox *box, const QString &item);
+    static void chooseFromList(QComboBox *box, const QString &item)
+    {
+        const QModelIndex index = box->model()->index(box->findText(item), 0);
+        box->showPopup();
+        box->view()->scrollTo(index);
+        QTest::mouseClick(box->view()->viewport(), Qt::LeftButton, {}, box->view()->visualRect(index).center());
+    }
     // Replaces the text of a field, or of a combo box's text part, by typing.
-    static void typeInto(QLineEdit *edit, const QString &text);
+    static void typeInto(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
     static void typeInto(QComboBox *box, const QString &text) { typeInto(box->lineEdit(), text); }
 
 private:
@@ -76,7 +102,7 @@ private:
     QStringList m_log;
     FakePort m_port{&m_log};
     FakeClock m_clock{&m_log};
-    FakeMessages m_messages{&m_log};
+    FakeMessages m_messages;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -1,7 +1,5 @@
-#include "platform/combos.h"
 #include "support/windowfixture.h"
 
-#include <QAbstractItemView>
 #include <QTest>
 
 using namespace tavex;
@@ -14,15 +12,13 @@ class TestDurationEntry : public QObject
 private slots:
     void duration_data()
     {
-        // What the field shows after the text was written (by the program or by typing it)
-        // and the action done.
+        // What the field shows after the text was written by the program, or typed, and a
+        // step done.
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter at the end") << "12a" << "type" << "12";
-        QTest::newRow("letter in the middle") << "12" << "type a at 1" << "1";
+        QTest::newRow("letter") << "12a" << "type" << "12";
         QTest::newRow("zero") << "0" << "type" << "1";
-        QTest::newRow("only digit deleted") << "7" << "backspace" << "1";
         QTest::newRow("four digits") << "1234" << "type" << "123";
         QTest::newRow("fraction") << "2.5" << "" << "2.5";
         QTest::newRow("negative") << "-5" << "" << "-5";
@@ -34,7 +30,6 @@ private slots:
         QTest::newRow("outside the basic plane") << QString::fromUtf8("7\xF0\x9F\x98\x80") << "" << "7";
         QTest::newRow("leading emoji") << QString::fromUtf8("\xF0\x9F\x98\x80" "5") << "" << "1";
         // The steps take the leading number; minus only from a value above 1.
-        QTest::newRow("5 plus") << "5" << "plus" << "6";
         QTest::newRow("999 plus, cut to three") << "999" << "plus" << "100";
         QTest::newRow("2 minus") << "2" << "minus" << "1";
         QTest::newRow("1 minus") << "1" << "minus" << "1";
@@ -55,18 +50,9 @@ private slots:
         WindowFixture f;
         DurationEntry *entry = f.window().durationEntry(2);
         QLineEdit *edit = entry->durationEdit();
-        if (action == u"type")
-            WindowFixture::typeInto(edit, text);
-        else
-            edit->setText(text);
-        if (action.startsWith(u"plus"))
-            WindowFixture::click(entry->plusButton());
-        else if (action.startsWith(u"minus"))
-            WindowFixture::click(entry->minusButton());
-        else if (action == u"type a at 1" || action == u"backspace") {
-            edit->setCursorPosition(action == u"backspace" ? edit->text().size() : 1);
-            QTest::keyClick(edit, action == u"backspace" ? Qt::Key_Backspace : Qt::Key_A);
-        }
+        action == u"type" ? WindowFixture::typeInto(edit, text) : edit->setText(text);
+        if (action.startsWith(u"plus") || action.startsWith(u"minus"))
+            WindowFixture::click(action.startsWith(u"plus") ? entry->plusButton() : entry->minusButton());
         QLocale::setDefault(QLocale::c());
         QCOMPARE(edit->text(), shown);
     }
@@ -80,8 +66,6 @@ private slots:
         QTest::addColumn<bool>("reacts");
         QTest::newRow("relay 1, chosen") << 1 << "choose" << true;
         QTest::newRow("relay 1, typed and left") << 1 << "type" << false;
-        QTest::newRow("relay 1, typed, Esc on the list, Return") << 1 << "type, Esc, Return" << false;
-        QTest::newRow("relay 1, typed, then chosen") << 1 << "type, choose" << true;
         QTest::newRow("relay 1, set by the program") << 1 << "set" << false;
         QTest::newRow("relay 2, chosen") << 2 << "choose" << false;
         QTest::newRow("relay 3, typed") << 3 << "type" << true;
@@ -102,14 +86,9 @@ private slots:
         QComboBox *box = entry->unitBox();
         WindowFixture::typeInto(entry->durationEdit(), QStringLiteral("250"));
         for (const QString unit : {"DIA", "SEG"}) {
-            if (action.startsWith(u"type"))
+            if (action == u"type")
                 WindowFixture::typeInto(box, unit);
-            if (action.endsWith(u"Return")) {
-                box->showPopup();
-                QTest::keyClick(box->view(), Qt::Key_Escape);
-                QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-            }
-            if (action.endsWith(u"choose"))
+            if (action == u"choose")
                 WindowFixture::chooseFromList(box, unit);
             else if (action == u"set")
                 entry->setUnitText(unit);
