@@ -9,7 +9,7 @@
 #include "measures.h"
 #include "subject.h"
 #include "table.h"
-#include "xserver.h"
+#include "harness.h"
 #include "xwatcher.h"
 
 #include <QCommandLineParser>
