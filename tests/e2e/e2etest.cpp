@@ -6,14 +6,13 @@ namespace tavex::test {
 
 void E2eTest::initTestCase()
 {
-    QVERIFY2(m_xserver.start(), qPrintable(m_xserver.error()));
-    m_desktop = Desktop(m_xserver.display());
+    QVERIFY2(m_desktop.startServer(), qPrintable(m_desktop.lastError()));
 }
 
 void E2eTest::init()
 {
     m_board.emplace();
-    m_program.emplace(m_xserver.display());
+    m_program.emplace(m_desktop.display());
     m_expected.clear();
     m_endExpected = false;
 }
@@ -25,17 +24,16 @@ void E2eTest::cleanup()
     program().stop();
     pause(200);
     const QByteArray received = board().received();
-    QStringList lines, notCommands;
+    QStringList notCommands;
     for (const BoardRecord &record : board().records()) {
-        lines.append(record.line);
         if (!record.isRelayCommand())
             notCommands.append(record.line);
     }
     const bool failedAlready = QTest::currentTestFailed();
     if (failedAlready || !(wasRunning || m_endExpected) || !notCommands.isEmpty()
         || received != m_expected)
-        qInfo().noquote() << u"the board received \"%1\", expected \"%2\"; its record:\n%3\n%4"_s.arg(
-                QString::fromLatin1(received), QString::fromLatin1(m_expected), lines.join(u'\n'),
+        qInfo().noquote() << u"the board received \"%1\", expected \"%2\"\n%3"_s.arg(
+                QString::fromLatin1(received), QString::fromLatin1(m_expected),
                 report(program(), board(), desktop()));
     m_board.reset();
     m_program.reset();
@@ -61,12 +59,6 @@ bool E2eTest::expectBytes(const QByteArray &bytes, int timeoutMs)
 {
     m_expected += bytes;
     board().waitForRecords(int(m_expected.size()), timeoutMs);
-    return board().received() == m_expected;
-}
-
-bool E2eTest::expectNothingMoreFor(int ms)
-{
-    pause(ms);
     return board().received() == m_expected;
 }
 

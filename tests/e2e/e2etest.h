@@ -3,10 +3,7 @@
 #include "harness.h"
 #include "relaybuttons.h"
 
-#include <QObject>
 #include <QTest>
-
-#include <optional>
 
 namespace tavex::test {
 
@@ -33,7 +30,7 @@ protected:
     // board's whole record is what was expected.
     bool expectBytes(const QByteArray &bytes, int timeoutMs = kByteTimeoutMs);
     // Whether nothing beyond what was expected arrives for `ms`.
-    bool expectNothingMoreFor(int ms);
+    bool expectNothingMoreFor(int ms) { return pause(ms), expectBytes({}); }
     bool clickRelay(WindowId window, int relay)
     {
         return m_desktop.click(window, relayButtonRect(relay).center());
@@ -50,7 +47,6 @@ private slots:
     void cleanup();
 
 private:
-    XServer m_xserver;
     Desktop m_desktop;
     std::optional<BoardSim> m_board;
     std::optional<TavexProcess> m_program;

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -24,8 +22,7 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs, int stepMs)
 
 void stopProcess(QProcess &process)
 {
-    if (process.state() == QProcess::NotRunning)
-        return;
+    // Nothing happens to one that has ended.
     process.terminate();
     if (!process.waitForFinished(5000)) {
         process.kill();
@@ -33,21 +30,19 @@ void stopProcess(QProcess &process)
     }
 }
 
-bool XServer::start()
+bool Desktop::startServer()
 {
     // -displayfd picks a free display and writes its number once the server is ready.
-    m_process.setStandardInputFile(QProcess::nullDevice());
-    m_process.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
-                                u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
-    waitUntil([this] { return m_process.canReadLine() || m_process.state() == QProcess::NotRunning; },
+    m_server.setStandardInputFile(QProcess::nullDevice());
+    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
+                               u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
+    waitUntil([this] { return m_server.canReadLine() || m_server.state() == QProcess::NotRunning; },
               kWindowTimeoutMs);
     bool ok = false;
-    const int number = m_process.readLine().trimmed().toInt(&ok);
-    if (ok)
-        m_display = u":%1"_s.arg(number);
-    else
-        m_error = u"Xvfb gave no display number: "_s + m_process.errorString() + u' '
-                + QString::fromLocal8Bit(m_process.readAllStandardError());
+    m_display = u":%1"_s.arg(m_server.readLine().trimmed().toInt(&ok));
+    if (!ok)
+        m_lastError = u"Xvfb gave no display number: "_s + m_server.errorString() + u' '
+            + QString::fromLocal8Bit(m_server.readAllStandardError());
     return ok;
 }
 
@@ -61,12 +56,11 @@ std::optional<QByteArray> Desktop::run(const QString &program, const QStringList
     // xdotool reads the text it types in the locale's encoding; ours is UTF-8.
     env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     process.setProcessEnvironment(env);
+    process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments);
-    process.closeWriteChannel();
     const bool finished =
             process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit;
-    const QByteArray out = process.readAllStandardOutput();
-    const QByteArray err = process.readAllStandardError();
+    const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
     // xdotool search answers "nothing found" with exit code 1 and no output at all; an X
     // error on the way (a window gone while it looked) ends it the same way, but says so.
     if (finished
@@ -87,10 +81,9 @@ std::optional<QList<WindowId>> Desktop::windows(const QString &title) const
     if (!out)
         return std::nullopt;
     QList<WindowId> found;
-    for (const QByteArray &line : out->split('\n')) {
+    for (const QByteArray &line : out->split('\n'))
         if (!line.isEmpty() && windowTitle(line.toULongLong()) == title)
             found.append(line.toULongLong());
-    }
     return found;
 }
 
@@ -112,7 +105,7 @@ bool Desktop::waitForNoWindow(const QString &title, int timeoutMs) const
 QString Desktop::windowTitle(WindowId window) const
 {
     const auto out = run(u"xdotool"_s, {u"getwindowname"_s, QString::number(window)});
-    return QString::fromUtf8(out.value_or(QByteArray()).chopped(out && out->endsWith('\n')));
+    return QString::fromUtf8(out.value_or(QByteArray())).trimmed();
 }
 
 std::optional<QRect> Desktop::geometry(WindowId window) const
@@ -160,36 +153,27 @@ QString Desktop::clipboard() const
                     .value_or(QByteArray()));
 }
 
-BoardSim::~BoardSim()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.write("quit\n");
-    if (!m_process.waitForFinished(5000))
-        stopProcess(m_process);
-}
-
 bool BoardSim::start(const QString &linkPath)
 {
     m_recordPath = linkPath + u".record"_s;
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(QStringLiteral(TAVEX_BOARDSIM_PROGRAM),
                     {u"--link"_s, linkPath, u"--record"_s, m_recordPath});
-    return command({}, "ready " + linkPath.toLocal8Bit() + ' ');
+    return command({}, u"ready "_s + linkPath + u' ');
 }
 
-bool BoardSim::command(const QByteArray &line, const QByteArray &reply)
+bool BoardSim::command(const QString &line, const QString &reply)
 {
     m_output += m_process.readAll();
     const qsizetype from = m_output.size();
     if (!line.isEmpty())
-        m_process.write(line + '\n');
+        m_process.write((line + u'\n').toLocal8Bit());
     waitUntil([&] {
         m_output += m_process.readAll();
-        return m_output.indexOf(reply, from) >= 0 || m_output.indexOf("error:", from) >= 0
-                || m_process.state() == QProcess::NotRunning;
+        return m_output.indexOf(reply.toLocal8Bit(), from) >= 0 || m_output.indexOf("error:", from) >= 0
+               || m_process.state() == QProcess::NotRunning;
     }, kByteTimeoutMs, 10);
-    return m_output.indexOf(reply, from) >= 0;
+    return m_output.indexOf(reply.toLocal8Bit(), from) >= 0;
 }
 
 QList<BoardRecord> BoardSim::records() const
@@ -230,13 +214,19 @@ TavexProcess::TavexProcess(QString display, QString program)
     m_process.setStandardInputFile(QProcess::nullDevice());
     QObject::connect(&m_process, &QProcess::readyRead, &m_process,
                      [this] { m_output += m_process.readAll(); });
-    QObject::connect(&m_process, &QProcess::finished, &m_process,
-                     [this](int code, QProcess::ExitStatus status) {
-                         if (m_ending.isEmpty())
-                             m_ending = (status == QProcess::CrashExit ? u"crashed (signal %1)"_s
-                                                                       : u"exited with code %1"_s)
-                                                .arg(code);
-                     });
+    for (const QString &dir : {path(u"home"_s), path(u"runtime"_s), configDir()})
+        QDir().mkpath(dir);
+    QFile::setPermissions(path(u"runtime"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                      | QFileDevice::ExeOwner);
+}
+
+QString TavexProcess::ending() const
+{
+    if (!m_ending.isEmpty() || m_process.state() != QProcess::NotRunning)
+        return m_ending;
+    return (m_process.exitStatus() == QProcess::CrashExit ? u"crashed (signal %1)"_s
+                                                          : u"exited with code %1"_s)
+            .arg(m_process.exitCode());
 }
 
 bool TavexProcess::start()
@@ -247,12 +237,9 @@ bool TavexProcess::start()
     for (int number = 1; number <= kLastPortNumber; ++number)
         table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
     QFile tableFile(QDir(configDir()).filePath(u"PORTAS.INI"_s));
-    if (!QDir().mkpath(home) || !QDir().mkpath(runtimeDir) || !QDir().mkpath(configDir())
-        || !QFile::setPermissions(runtimeDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                      | QFileDevice::ExeOwner)
-        || !tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+    if (!tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || tableFile.write(table) != table.size()) {
-        m_output += "the test could not prepare " + m_root.path().toLocal8Bit() + '\n';
+        m_output += (tableFile.fileName() + u": "_s + tableFile.errorString()).toLocal8Bit();
         return false;
     }
     tableFile.close();
@@ -265,25 +252,16 @@ bool TavexProcess::start()
                              "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
                              "QT_ENABLE_HIGHDPI_SCALING", "XDG_DATA_HOME", "XDG_STATE_HOME"})
         env.remove(QString::fromLatin1(name));
-    QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s},
-                               {u"DISPLAY"_s, m_display},
-                               {u"HOME"_s, home},
-                               {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
-                               {u"XDG_CACHE_HOME"_s, path(u"cache"_s)},
-                               {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
+    QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
+            {u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
+            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
     own.insert(m_environment);
     for (auto it = own.cbegin(); it != own.cend(); ++it)
         env.insert(it.key(), it.value());
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(home);
 
-    QStringList command = m_launcher + QStringList{m_program};
-    if (m_asNobody) {
-        QProcess::execute(u"chown"_s, {u"-R"_s, u"nobody:nogroup"_s, m_root.path()});
-        command = QStringList{u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s,
-                              u"--clear-groups"_s}
-                + command;
-    }
+    const QStringList command = m_launcher + QStringList{m_program};
     m_ending.clear();
     m_startedAtUs = epochMicroseconds();
     m_process.start(command.first(), command.mid(1));
@@ -304,15 +282,13 @@ void TavexProcess::stop()
 
 QString report(const TavexProcess &program, const BoardSim &board, const Desktop &desktop)
 {
-    QString text;
-    for (const auto &[title, body] : {std::pair(u"program ending"_s, program.ending()),
-                                     std::pair(u"program output"_s, program.output()),
-                                     std::pair(u"simulator output"_s, board.output()),
-                                     std::pair(u"last X tool error"_s, desktop.lastError())}) {
-        if (!body.trimmed().isEmpty())
-            text += u"--- %1\n%2\n"_s.arg(title, body.trimmed());
-    }
-    return text;
+    QStringList records;
+    for (const BoardRecord &record : board.records())
+        records.append(record.line);
+    return u"--- board record:\n%1\n--- program ending: %2\n--- program output:\n%3\n"
+           "--- simulator output:\n%4\n--- last X tool error: %5\n"_s
+            .arg(records.join(u'\n'), program.ending(), program.output().trimmed(),
+                 board.output().trimmed(), desktop.lastError());
 }
 
 } // namespace tavex::test

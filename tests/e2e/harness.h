@@ -39,28 +39,18 @@ inline qint64 epochMicroseconds()
     return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// A private Xvfb on the first free display, for the lifetime of the object.
-class XServer
-{
-public:
-    ~XServer() { stopProcess(m_process); }
-    // Starts the server and waits until it accepts clients.
-    bool start();
-    QString display() const { return m_display; }
-    QString error() const { return m_error; }
-
-private:
-    QProcess m_process;
-    QString m_display;
-    QString m_error;
-};
-
 // The windows of one X display, through xdotool, xwd and xclip: found by title, clicked at
 // a position, typed into. A tool that fails leaves its complaint in lastError().
 class Desktop
 {
 public:
     explicit Desktop(QString display = {}) : m_display(std::move(display)) { }
+    ~Desktop() { stopProcess(m_server); }
+
+    // Starts a private Xvfb on the first free display, for the lifetime of the object, and
+    // waits until it accepts clients.
+    bool startServer();
+    QString display() const { return m_display; }
 
     // The mapped windows titled exactly `title`, or nothing when the search itself failed.
     std::optional<QList<WindowId>> windows(const QString &title) const;
@@ -95,6 +85,7 @@ private:
     std::optional<QByteArray> run(const QString &program, const QStringList &arguments,
                                   bool nothingFoundIsFine = false) const;
 
+    QProcess m_server;
     QString m_display;
     mutable QString m_lastError;
 };
@@ -118,16 +109,16 @@ struct BoardRecord
 class BoardSim
 {
 public:
-    ~BoardSim();
+    // It takes a termination signal as its "quit".
+    ~BoardSim() { stopProcess(m_process); }
     // Puts the board at `linkPath` and waits until it is there.
     bool start(const QString &linkPath);
     // Pulls the cable: the link goes away and the program's descriptor is hung up.
-    bool drop() { return command("drop", "dropped"); }
+    bool drop() { return command(u"drop"_s, u"dropped"_s); }
     // Plugs it back on a fresh pseudo-terminal at `linkPath`.
     bool restore(const QString &linkPath)
     {
-        const QByteArray link = linkPath.toLocal8Bit();
-        return command("restore " + link, "restored " + link + ' ');
+        return command(u"restore "_s + linkPath, u"restored "_s + linkPath + u' ');
     }
 
     // Every complete line of the record file so far.
@@ -142,7 +133,7 @@ public:
 
 private:
     // Sends `line` (nothing if empty) and waits for `reply` or an error in what comes back.
-    bool command(const QByteArray &line, const QByteArray &reply);
+    bool command(const QString &line, const QString &reply);
 
     QString m_recordPath;
     QProcess m_process;
@@ -180,7 +171,11 @@ public:
         m_environment = environment;
     }
     // Starts it as the user nobody, with the scratch directory made over to nobody.
-    void runAsNobody() { m_asNobody = true; }
+    void runAsNobody()
+    {
+        QProcess::execute(u"chown"_s, {u"-R"_s, u"nobody:nogroup"_s, m_root.path()});
+        setLauncher({u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s});
+    }
 
     // Writes PORTAS.INI and starts the program (again after a stop).
     bool start();
@@ -192,7 +187,7 @@ public:
     qint64 startedAtUs() const { return m_startedAtUs; }
     // What it printed, and how it ended if it did before stop().
     QString output() const { return QString::fromLocal8Bit(m_output); }
-    QString ending() const { return m_ending; }
+    QString ending() const;
 
 private:
     QString m_program;
@@ -201,7 +196,6 @@ private:
     QMap<int, QString> m_ports;
     QStringList m_launcher;
     QMap<QString, QString> m_environment;
-    bool m_asNobody = false;
     QProcess m_process;
     QByteArray m_output;
     QString m_ending;

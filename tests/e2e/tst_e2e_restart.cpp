@@ -4,7 +4,6 @@
 #include "e2etest.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace tavex::test {
 

@@ -3,7 +3,6 @@
 
 #include "e2etest.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <csignal>
@@ -66,10 +65,6 @@ void TestE2eStartup::withoutBoard()
     QString copied;
     QVERIFY(waitUntil([&] { return (copied = desktop().clipboard()).contains(u"COM 18"_s); },
                       kWindowTimeoutMs, 100));
-    const QString com3 = u"COM 3 (%1): %2"_s.arg(program().deviceFor(3),
-            refused ? u"sem permissão de acesso"_s : u"não existe neste computador"_s);
-    const QString com4 = u"COM 4 (%1): não existe neste computador"_s.arg(program().deviceFor(4));
-    QVERIFY2(copied.contains(com3) && copied.contains(com4), qPrintable(copied));
     QCOMPARE(copied.contains(u"grupo dialout. Execute num terminal:\nsudo adduser $USER dialout"_s),
              refused);
 
@@ -78,12 +73,16 @@ void TestE2eStartup::withoutBoard()
     const WindowId window = desktop().waitForWindow(kMainWindowTitle);
     QCOMPARE(desktop().geometry(window).value_or(QRect()).size(), QSize(765, 481));
 
-    // Nothing was written: not to the board, and no port path came into being.
+    // Nothing was written: not to the board, and no port path came into being. The details
+    // named each port from COM 3 on, and why it did not open.
     QVERIFY(expectNothingMoreFor(500));
     for (int number = 1; number <= TavexProcess::kLastPortNumber; ++number) {
         const QString device = program().deviceFor(number);
-        QVERIFY2(device == link || !QFileInfo::exists(device),
-                 qPrintable(device + u" was created"_s));
+        QVERIFY2(device == link || !QFileInfo::exists(device), qPrintable(device + u" created"_s));
+        const QString why =
+                device == link ? u"sem permissão de acesso"_s : u"não existe neste computador"_s;
+        QVERIFY2(number < 3 || copied.contains(u"COM %1 (%2): %3"_s.arg(number).arg(device, why)),
+                 qPrintable(copied));
     }
 }
 
