@@ -9,7 +9,7 @@
 #include "measures.h"
 #include "subject.h"
 #include "table.h"
-#include "xserver.h"
+#include "harness.h"
 #include "xwatcher.h"
 
 #include <QCommandLineParser>
@@ -235,9 +235,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const Options options = parseOptions(app);
 
-    test::XServer xserver;
-    if (!xserver.start()) {
-        std::fprintf(stderr, "tavex_bench: %s\n", qPrintable(xserver.error()));
+    test::Desktop xserver;
+    if (!xserver.startServer()) {
+        std::fprintf(stderr, "tavex_bench: %s\n", qPrintable(xserver.lastError()));
         return 1;
     }
     XWatcher watcher(xserver.display());

@@ -1,6 +1,6 @@
 #include "measures.h"
 
-#include "polling.h"
+#include "harness.h"
 #include "relaybuttons.h"
 #include "subject.h"
 
@@ -28,7 +28,7 @@ QList<double> measureClicks(const QString &display, XWatcher &watcher, int click
     for (int i = 0; i < clicks; ++i) {
         QElapsedTimer spacing;
         spacing.start();
-        subject.click(test::relayButtonCentre(1));
+        subject.click(test::relayButtonRect(1).center());
         const test::BoardRecord command
                 = subject.waitForCommands(i + 1, test::kByteTimeoutMs).at(i);
         test::waitUntil(

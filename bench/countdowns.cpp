@@ -19,7 +19,7 @@ QList<double> measureCountdowns(const QString &display, XWatcher &watcher,
         subject.typeOver(QString::number(seconds.at(relay - 1)));
     }
     for (int relay = 1; relay <= seconds.size(); ++relay) {
-        subject.click(test::relayButtonCentre(relay));
+        subject.click(test::relayButtonRect(relay).center());
         subject.waitForCommands(relay, test::kByteTimeoutMs);
     }
     const int longest = *std::max_element(seconds.cbegin(), seconds.cend());

@@ -1,6 +1,6 @@
 #include "measures.h"
 
-#include "polling.h"
+#include "harness.h"
 #include "relaybuttons.h"
 #include "subject.h"
 #include "windowplaces.h"
@@ -23,13 +23,13 @@ void startCountdownsAndArmSchedules(Subject &subject, int seconds)
         subject.click(durationBox(relay));
         subject.click(durationText(relay));
         subject.typeOver(QString::number(seconds));
-        subject.click(test::relayButtonCentre(relay));
+        subject.click(test::relayButtonRect(relay).center());
         subject.waitForCommands(relay, test::kByteTimeoutMs);
         subject.click(scheduleBox(relay));
     }
     // An armed schedule holds its relay's button: these clicks switch nothing.
     for (int relay = 1; relay <= 4; ++relay)
-        subject.click(test::relayButtonCentre(relay));
+        subject.click(test::relayButtonRect(relay).center());
     test::pause(1000);
     subject.expectCommands("1357");
 }

@@ -1,6 +1,6 @@
 #include "measures.h"
 
-#include "polling.h"
+#include "harness.h"
 #include "subject.h"
 
 namespace tavex::bench {

@@ -1,6 +1,6 @@
 #include "subject.h"
 
-#include "polling.h"
+#include "harness.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,8 @@ QString bytesOf(const QList<test::BoardRecord> &records)
 } // namespace
 
 Subject::Subject(const QString &display, XWatcher &watcher, const QString &floorKind)
-    : m_session(display,
+    : m_desktop(display),
+      m_program(display,
                 floorKind.isEmpty() ? QStringLiteral(TAVEX_PROGRAM)
                                     : QStringLiteral(TAVEX_BENCH_FLOOR)),
       m_watcher(watcher),
@@ -46,19 +47,19 @@ int Subject::startupCommandCount() const
 
 void Subject::start()
 {
-    if (!m_session.startBoard())
+    const QString board = m_program.path(QStringLiteral("board"));
+    if (!m_board.start(board))
         fail(QStringLiteral("the board simulator did not start"));
-    const QString board = m_session.path(QStringLiteral("board"));
-    m_session.program().mapPort(3, board);
+    m_program.mapPort(3, board);
     // A floor is told its kind and its port through its environment.
     if (!m_floorKind.isEmpty())
-        m_session.program().setLauncher({},
-                                        {{QStringLiteral("TAVEX_BENCH_FLOOR"), m_floorKind},
-                                         {QStringLiteral("TAVEX_BENCH_PORT"), board}});
+        m_program.setLauncher({},
+                              {{QStringLiteral("TAVEX_BENCH_FLOOR"), m_floorKind},
+                               {QStringLiteral("TAVEX_BENCH_PORT"), board}});
 
     m_watcher.read();
     qsizetype looked = m_watcher.mappings().size();
-    if (!m_session.startProgram())
+    if (!m_program.start())
         fail(QStringLiteral("the program did not start"));
     const QString title = m_floorKind.isEmpty() ? test::kMainWindowTitle : kFloorTitle;
     const bool started = test::waitUntil(
@@ -66,7 +67,7 @@ void Subject::start()
                 m_watcher.read();
                 for (; looked < m_watcher.mappings().size() && !m_window; ++looked) {
                     const XWatcher::Mapping mapping = m_watcher.mappings().at(looked);
-                    if (m_session.desktop().windowTitle(mapping.window) == title) {
+                    if (m_desktop.windowTitle(mapping.window) == title) {
                         m_window = mapping.window;
                         m_mappedAtUs = mapping.atUs;
                     }
@@ -109,7 +110,7 @@ void Subject::expectCommands(const QByteArray &expected)
 
 void Subject::click(QPoint point)
 {
-    if (!m_session.desktop().click(m_window, point))
+    if (!m_desktop.click(m_window, point))
         fail(QStringLiteral("the click at %1,%2 failed").arg(point.x()).arg(point.y()));
 }
 
@@ -119,15 +120,15 @@ void Subject::typeOver(const QString &text)
     for (const QChar c : text)
         keys.append(c);
     for (const QString &key : keys) {
-        if (!m_session.desktop().pressKey(m_window, key))
+        if (!m_desktop.pressKeys(m_window, key))
             fail(QStringLiteral("typing %1 failed").arg(key));
     }
 }
 
 double Subject::cpuMs()
 {
-    QFile file(QStringLiteral("/proc/%1/stat").arg(m_session.program().pid()));
-    if (!m_session.program().isRunning() || !file.open(QIODevice::ReadOnly))
+    QFile file(QStringLiteral("/proc/%1/stat").arg(m_program.pid()));
+    if (!m_program.isRunning() || !file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("no /proc/<pid>/stat for the program"));
     // "pid (comm) state ppid ...": utime and stime are the 14th and 15th fields, the 12th
     // and 13th after the command's closing parenthesis.
@@ -143,7 +144,7 @@ double Subject::cpuMs()
 
 double Subject::runTimeMs()
 {
-    const QString tasks = QStringLiteral("/proc/%1/task").arg(m_session.program().pid());
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(m_program.pid());
     qint64 ns = 0;
     // Each thread's "<run time ns> <wait time ns> <time slices>".
     for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -159,15 +160,24 @@ double Subject::runTimeMs()
 
 qint64 Subject::peakResidentKb()
 {
-    const std::optional<qint64> kb = m_session.program().peakResidentKb();
-    if (!kb)
-        fail(QStringLiteral("no VmHWM for the program"));
-    return *kb;
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_program.pid()));
+    if (m_program.isRunning() && status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // "VmHWM:     41234 kB"
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (!line.startsWith("VmHWM:"))
+                continue;
+            bool ok = false;
+            const qint64 kb = line.mid(6).trimmed().split(' ').value(0).toLongLong(&ok);
+            if (ok)
+                return kb;
+        }
+    }
+    fail(QStringLiteral("no VmHWM for the program"));
 }
 
 void Subject::fail(const QString &why)
 {
-    bench::fail(name() + QStringLiteral(": ") + why + u'\n' + m_session.report());
+    bench::fail(name() + QStringLiteral(": ") + why + u'\n' + test::report(m_program, m_board, m_desktop));
 }
 
 } // namespace tavex::bench

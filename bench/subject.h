@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session.h"
+#include "harness.h"
 #include "xwatcher.h"
 
 #include <QPoint>
@@ -37,11 +37,11 @@ public:
     test::WindowId window() const { return m_window; }
     // CLOCK_REALTIME in microseconds: just before the process started, and when the server
     // mapped its window.
-    qint64 startedAtUs() { return m_session.program().startedAtUs(); }
+    qint64 startedAtUs() { return m_program.startedAtUs(); }
     qint64 mappedAtUs() const { return m_mappedAtUs; }
 
     // The board's record, and the commands that came after the start-up's.
-    QList<test::BoardRecord> records() { return m_session.board().records(); }
+    QList<test::BoardRecord> records() { return m_board.records(); }
     QList<test::BoardRecord> commands();
     // Waits until `count` commands have come after the start-up's; fails if they do not.
     QList<test::BoardRecord> waitForCommands(int count, int timeoutMs);
@@ -65,7 +65,9 @@ public:
 private:
     int startupCommandCount() const;
 
-    test::Session m_session;
+    test::Desktop m_desktop;
+    test::BoardSim m_board;
+    test::TavexProcess m_program;
     XWatcher &m_watcher;
     QString m_floorKind;
     test::WindowId m_window = 0;

@@ -1,6 +1,6 @@
 #include "xwatcher.h"
 
-#include "polling.h"
+#include "harness.h"
 
 #include <QProcessEnvironment>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop.h"
+#include "harness.h"
 
 #include <QList>
 #include <QProcess>

@@ -14,8 +14,8 @@ packages+=(libxcb-xinput-dev)  # the benchmark's X event watcher (bench/xwatch.c
 if [ "${1:-}" = "--tests" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
     # The end-to-end tests start the program on a virtual X server and click it, some
-    # with its clock faked.
-    packages+=(xvfb xdotool x11-apps x11-utils imagemagick faketime)
+    # with its clock faked, and read what a message box copies to the clipboard.
+    packages+=(xvfb xdotool x11-apps x11-utils imagemagick faketime xclip)
     # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes,
     # and the symbolizer that names the lines of a report.
     packages+=(clang-14 libclang-rt-14-dev llvm-14)

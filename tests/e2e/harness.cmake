@@ -8,13 +8,8 @@ set(TAVEX_E2E_HARNESS_DIR ${CMAKE_CURRENT_LIST_DIR})
 function(tavex_e2e_harness_library target)
     set(dir ${TAVEX_E2E_HARNESS_DIR})
     add_library(${target} STATIC
-        ${dir}/polling.h ${dir}/polling.cpp
-        ${dir}/xserver.h ${dir}/xserver.cpp
-        ${dir}/desktop.h ${dir}/desktop.cpp
-        ${dir}/boardsim.h ${dir}/boardsim.cpp
-        ${dir}/tavexprocess.h ${dir}/tavexprocess.cpp
+        ${dir}/harness.h ${dir}/harness.cpp
         ${dir}/relaybuttons.h
-        ${dir}/session.h ${dir}/session.cpp
     )
     target_include_directories(${target} PUBLIC ${dir})
     target_link_libraries(${target} PUBLIC Qt6::Core)

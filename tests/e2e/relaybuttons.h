@@ -15,11 +15,6 @@ constexpr QRect relayButtonRect(int relay)
     return QRect(lefts[relay - 5], 360, 137, 41);
 }
 
-constexpr QPoint relayButtonCentre(int relay)
-{
-    return relayButtonRect(relay).center();
-}
-
 // The boxes of relays 1 to 4 in their rows: "Ligar Durante:", the duration's text field, and
 // the box that arms the schedule.
 constexpr QPoint durationBox(int relay) { return {262, 96 + 64 * (relay - 1)}; }

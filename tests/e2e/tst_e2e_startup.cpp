@@ -1,11 +1,12 @@
-// Start-up of the built program, with and without the board.
+// Start-up of the built program: with the board, with none it may open, and its end on a
+// signal.
 
 #include "e2etest.h"
 
 #include <QFileInfo>
-#include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace tavex::test {
 
@@ -15,6 +16,7 @@ class TestE2eStartup : public E2eTest
 
 private slots:
     void withBoard();
+    void withoutBoard_data();
     void withoutBoard();
     void endsOnSignal_data();
     void endsOnSignal();
@@ -24,37 +26,63 @@ void TestE2eStartup::withBoard()
 {
     // Waits for the window and checks the board got "2468BDFH", in that order.
     const WindowId window = startWithBoard();
-    QVERIFY2(window != 0, why());
-
-    const auto geometry = desktop().geometry(window);
-    QVERIFY2(geometry, qPrintable(desktop().lastError()));
-    QCOMPARE(geometry->size(), QSize(765, 481));
+    QVERIFY(window != 0);
+    QCOMPARE(desktop().geometry(window).value_or(QRect()).size(), QSize(765, 481));
 
     // No communication error, and nothing more written, while the program sits idle.
-    QVERIFY2(noWindowFor(kNoBoardTitle, 1000), why());
-    QVERIFY2(expectNothingMoreFor(0), why());
+    QCOMPARE(desktop().waitForWindow(kNoBoardTitle, 1000), WindowId(0));
+    QVERIFY(expectNothingMoreFor(0));
+}
+
+void TestE2eStartup::withoutBoard_data()
+{
+    QTest::addColumn<bool>("refused");
+    // The board is there, but on a device no port number leads to; every number leads to
+    // a path where nothing exists.
+    QTest::newRow("no device") << false;
+    // COM3 leads to the board, whose device the user may not open.
+    QTest::newRow("permission denied") << true;
 }
 
 void TestE2eStartup::withoutBoard()
 {
-    // The board is there, but on a device no port number leads to; every number leads to
-    // a path where nothing exists.
-    QVERIFY2(session().startBoard(QStringLiteral("unlisted")), qPrintable(session().report()));
-    QVERIFY2(session().startProgram(), qPrintable(session().report()));
+    QFETCH(bool, refused);
+    const QString link = program().path(refused ? u"board"_s : u"unlisted"_s);
+    QVERIFY(board().start(link));
+    if (refused) {
+        program().mapPort(3, link);
+        // Root may open it all the same: then the program runs as nobody.
+        QVERIFY(QFile::setPermissions(QFileInfo(link).symLinkTarget(), {}));
+        if (::getuid() == 0)
+            program().runAsNobody();
+    }
+    QVERIFY(program().start());
 
-    QVERIFY2(answerMessage(kNoBoardTitle), why());
-    const WindowId window = waitForWindow(kMainWindowTitle);
-    QVERIFY2(window != 0, why());
-    const auto geometry = desktop().geometry(window);
-    QVERIFY2(geometry, qPrintable(desktop().lastError()));
-    QCOMPARE(geometry->size(), QSize(765, 481));
+    // The box's details name every port tried and why it failed. Opened by the button next
+    // to OK, they are selected and copied as a user would.
+    const WindowId box = desktop().waitForWindow(kNoBoardTitle);
+    QVERIFY(box != 0 && desktop().pressKeys(box, u"Tab space ctrl+a ctrl+c"_s));
+    QString copied;
+    QVERIFY(waitUntil([&] { return (copied = desktop().clipboard()).contains(u"COM 18"_s); },
+                      kWindowTimeoutMs, 100));
+    QCOMPARE(copied.contains(u"grupo dialout. Execute num terminal:\nsudo adduser $USER dialout"_s),
+             refused);
 
-    // Nothing was written: not to the board, and no port path came into being.
-    QVERIFY2(expectNothingMoreFor(500), why());
-    for (int number = TavexProcess::kFirstPortNumber; number <= TavexProcess::kLastPortNumber;
-         ++number) {
-        const QString device = session().program().deviceFor(number);
-        QVERIFY2(!QFileInfo::exists(device), qPrintable(device + QStringLiteral(" was created")));
+    // Return would work the details button that has the focus now.
+    QVERIFY(answerMessage(kNoBoardTitle, u"Escape"_s));
+    const WindowId window = desktop().waitForWindow(kMainWindowTitle);
+    QCOMPARE(desktop().geometry(window).value_or(QRect()).size(), QSize(765, 481));
+
+    // Nothing was written: not to the board, and no port path came into being. The details
+    // named each port from COM 3 on, and why it did not open.
+    QVERIFY(expectNothingMoreFor(500));
+    for (int number = 1; number <= TavexProcess::kLastPortNumber; ++number) {
+        const QString device = program().deviceFor(number);
+        QVERIFY2(device == link || !QFileInfo::exists(device), qPrintable(device + u" created"_s));
+        const QString why =
+                device == link ? u"sem permissão de acesso"_s : u"não existe neste computador"_s;
+        QVERIFY2(number < 3 || copied.contains(u"COM %1 (%2): %3"_s.arg(number).arg(device, why)),
+                 qPrintable(copied));
     }
 }
 
@@ -70,14 +98,13 @@ void TestE2eStartup::endsOnSignal()
 {
     // As closing the window does: a normal end, and the serial port's lock file goes with it.
     QFETCH(int, signalNumber);
-    QVERIFY2(startWithBoard() != 0, why());
-    const QString lock = QStringLiteral("/var/lock/LCK..")
-            + session().path(QStringLiteral("board")).replace(u'/', u'_');
-    QVERIFY2(QFileInfo::exists(lock), qPrintable(lock + QStringLiteral(" is missing")));
+    QVERIFY(startWithBoard() != 0);
+    const QString lock = u"/var/lock/LCK.."_s + program().path(u"board"_s).replace(u'/', u'_');
+    QVERIFY2(QFileInfo::exists(lock), qPrintable(lock + u" is missing"_s));
 
-    QVERIFY2(endProgramWith(signalNumber), why());
-    QCOMPARE(session().program().ending(), QStringLiteral("exited with code 0"));
-    QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock + QStringLiteral(" was left behind")));
+    QVERIFY(endProgramWith(signalNumber));
+    QCOMPARE(program().ending(), u"exited with code 0"_s);
+    QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock + u" was left behind"_s));
 }
 
 } // namespace tavex::test

@@ -1,0 +1,294 @@
+#include "harness.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace tavex::test {
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs, int stepMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, stepMs);
+        QThread::msleep(ulong(stepMs));
+    }
+    return true;
+}
+
+void stopProcess(QProcess &process)
+{
+    // Nothing happens to one that has ended.
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+bool Desktop::startServer()
+{
+    // -displayfd picks a free display and writes its number once the server is ready.
+    m_server.setStandardInputFile(QProcess::nullDevice());
+    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
+                               u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
+    waitUntil([this] { return m_server.canReadLine() || m_server.state() == QProcess::NotRunning; },
+              kWindowTimeoutMs);
+    bool ok = false;
+    m_display = u":%1"_s.arg(m_server.readLine().trimmed().toInt(&ok));
+    if (!ok)
+        m_lastError = u"Xvfb gave no display number: "_s + m_server.errorString() + u' '
+            + QString::fromLocal8Bit(m_server.readAllStandardError());
+    return ok;
+}
+
+std::optional<QByteArray> Desktop::run(const QString &program, const QStringList &arguments,
+                                       bool nothingFoundIsFine) const
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"DISPLAY"_s, m_display);
+    env.remove(u"XAUTHORITY"_s);
+    // xdotool reads the text it types in the locale's encoding; ours is UTF-8.
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    process.setProcessEnvironment(env);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    const bool finished =
+            process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit;
+    const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
+    // xdotool search answers "nothing found" with exit code 1 and no output at all; an X
+    // error on the way (a window gone while it looked) ends it the same way, but says so.
+    if (finished
+        && (process.exitCode() == 0 || (nothingFoundIsFine && out.isEmpty() && err.isEmpty())))
+        return out;
+    m_lastError = program + u' ' + arguments.join(u' ') + u": "_s
+            + (finished ? QString::fromLocal8Bit(err) : process.errorString());
+    return std::nullopt;
+}
+
+std::optional<QList<WindowId>> Desktop::windows(const QString &title) const
+{
+    // xdotool is given the title's leading letters, digits and spaces, which need no quoting;
+    // the exact title is compared afterwards, since xdotool ignores case and knows no UTF-8.
+    const QString prefix = title.left(title.indexOf(QRegularExpression(u"[^A-Za-z0-9 ]"_s)));
+    const auto out =
+            run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u'^' + prefix}, true);
+    if (!out)
+        return std::nullopt;
+    QList<WindowId> found;
+    for (const QByteArray &line : out->split('\n'))
+        if (!line.isEmpty() && windowTitle(line.toULongLong()) == title)
+            found.append(line.toULongLong());
+    return found;
+}
+
+WindowId Desktop::waitForWindow(const QString &title, int timeoutMs) const
+{
+    WindowId found = 0;
+    waitUntil([&] { return (found = windows(title).value_or(QList<WindowId>()).value(0)) != 0; },
+              timeoutMs, 50);
+    return found;
+}
+
+bool Desktop::waitForNoWindow(const QString &title, int timeoutMs) const
+{
+    // Only a search that worked and found nothing counts.
+    return waitUntil([&] { return windows(title).value_or(QList<WindowId>{0}).isEmpty(); },
+                     timeoutMs, 50);
+}
+
+QString Desktop::windowTitle(WindowId window) const
+{
+    const auto out = run(u"xdotool"_s, {u"getwindowname"_s, QString::number(window)});
+    return QString::fromUtf8(out.value_or(QByteArray())).trimmed();
+}
+
+std::optional<QRect> Desktop::geometry(WindowId window) const
+{
+    const auto out =
+            run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, QString::number(window)});
+    static const QRegularExpression pattern(
+            u"X=(-?\\d+)\nY=(-?\\d+)\nWIDTH=(\\d+)\nHEIGHT=(\\d+)"_s);
+    const auto match = pattern.match(QString::fromLatin1(out.value_or(QByteArray())));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+                 match.captured(4).toInt());
+}
+
+bool Desktop::click(WindowId window, QPoint point) const
+{
+    // No --sync: it never returns when the pointer is already there. The warp and the
+    // click go out on one connection, so the server handles them in that order.
+    return run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, QString::number(window),
+                              QString::number(point.x()), QString::number(point.y()),
+                              u"click"_s, u"1"_s})
+            .has_value();
+}
+
+bool Desktop::keyboard(WindowId window, const QStringList &xdotoolCommand) const
+{
+    // There is no window manager: the focus is set directly, and the keys go through the
+    // XTEST extension like a real keyboard's.
+    return run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, QString::number(window)})
+            && run(u"xdotool"_s, xdotoolCommand);
+}
+
+std::optional<QByteArray> Desktop::pixels(const QRect &area) const
+{
+    const QString command = u"xwd -root -silent | convert xwd:- -crop %1x%2+%3+%4 +repage rgb:-"_s;
+    return run(u"sh"_s, {u"-c"_s, command.arg(area.width()).arg(area.height()).arg(area.x())
+                                          .arg(area.y())});
+}
+
+QString Desktop::clipboard() const
+{
+    return QString::fromUtf8(
+            run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"UTF8_STRING"_s})
+                    .value_or(QByteArray()));
+}
+
+bool BoardSim::start(const QString &linkPath)
+{
+    m_recordPath = linkPath + u".record"_s;
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(QStringLiteral(TAVEX_BOARDSIM_PROGRAM),
+                    {u"--link"_s, linkPath, u"--record"_s, m_recordPath});
+    return command({}, u"ready "_s + linkPath + u' ');
+}
+
+bool BoardSim::command(const QString &line, const QString &reply)
+{
+    m_output += m_process.readAll();
+    const qsizetype from = m_output.size();
+    if (!line.isEmpty())
+        m_process.write((line + u'\n').toLocal8Bit());
+    waitUntil([&] {
+        m_output += m_process.readAll();
+        return m_output.indexOf(reply.toLocal8Bit(), from) >= 0 || m_output.indexOf("error:", from) >= 0
+               || m_process.state() == QProcess::NotRunning;
+    }, kByteTimeoutMs, 10);
+    return m_output.indexOf(reply.toLocal8Bit(), from) >= 0;
+}
+
+QList<BoardRecord> BoardSim::records() const
+{
+    QFile file(m_recordPath);
+    QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // A line still being written is left for the next look.
+    text.truncate(text.lastIndexOf('\n') + 1);
+    // "<epoch_us> <hex> <command> <relay> <ON|OFF|UNKNOWN>"
+    static const QRegularExpression pattern(
+            u"^(\\d+) ([0-9a-f]{2}) \\S (\\d+) (ON|OFF|UNKNOWN)$"_s);
+    QList<BoardRecord> records;
+    for (const QByteArray &line : text.split('\n')) {
+        const QString text = QString::fromLatin1(line);
+        const QRegularExpressionMatch match = pattern.match(text);
+        if (match.hasMatch())
+            records.append({match.captured(1).toLongLong(), match.captured(2).toInt(nullptr, 16),
+                            match.captured(3).toInt(), match.captured(4), text});
+        else if (!line.isEmpty())
+            records.append({0, -1, 0, QString(), text});
+    }
+    return records;
+}
+
+QByteArray BoardSim::received() const
+{
+    QByteArray bytes;
+    for (const BoardRecord &record : records())
+        bytes += record.byte >= 0 ? char(record.byte) : '?';
+    return bytes;
+}
+
+TavexProcess::TavexProcess(QString display, QString program)
+    : m_program(program.isEmpty() ? QStringLiteral(TAVEX_PROGRAM) : std::move(program)),
+      m_display(std::move(display))
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(&m_process, &QProcess::readyRead, &m_process,
+                     [this] { m_output += m_process.readAll(); });
+    for (const QString &dir : {path(u"home"_s), path(u"runtime"_s), configDir()})
+        QDir().mkpath(dir);
+    QFile::setPermissions(path(u"runtime"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                      | QFileDevice::ExeOwner);
+}
+
+QString TavexProcess::ending() const
+{
+    if (!m_ending.isEmpty() || m_process.state() != QProcess::NotRunning)
+        return m_ending;
+    return (m_process.exitStatus() == QProcess::CrashExit ? u"crashed (signal %1)"_s
+                                                          : u"exited with code %1"_s)
+            .arg(m_process.exitCode());
+}
+
+bool TavexProcess::start()
+{
+    const QString home = path(u"home"_s);
+    const QString runtimeDir = path(u"runtime"_s);
+    QByteArray table;
+    for (int number = 1; number <= kLastPortNumber; ++number)
+        table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
+    QFile tableFile(QDir(configDir()).filePath(u"PORTAS.INI"_s));
+    if (!tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || tableFile.write(table) != table.size()) {
+        m_output += (tableFile.fileName() + u": "_s + tableFile.errorString()).toLocal8Bit();
+        return false;
+    }
+    tableFile.close();
+
+    // Nothing of the session the tests run in may reach the program.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
+                             "SESSION_MANAGER", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP",
+                             "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR",
+                             "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "QT_ENABLE_HIGHDPI_SCALING", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        env.remove(QString::fromLatin1(name));
+    QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
+            {u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
+            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
+    own.insert(m_environment);
+    for (auto it = own.cbegin(); it != own.cend(); ++it)
+        env.insert(it.key(), it.value());
+    m_process.setProcessEnvironment(env);
+    m_process.setWorkingDirectory(home);
+
+    const QStringList command = m_launcher + QStringList{m_program};
+    m_ending.clear();
+    m_startedAtUs = epochMicroseconds();
+    m_process.start(command.first(), command.mid(1));
+    if (m_process.waitForStarted(10000))
+        return true;
+    m_output += (command.first() + u": "_s + m_process.errorString()).toLocal8Bit();
+    return false;
+}
+
+void TavexProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_ending = u"stopped by the test"_s;
+    stopProcess(m_process);
+    m_output += m_process.readAll();
+}
+
+QString report(const TavexProcess &program, const BoardSim &board, const Desktop &desktop)
+{
+    QStringList records;
+    for (const BoardRecord &record : board.records())
+        records.append(record.line);
+    return u"--- board record:\n%1\n--- program ending: %2\n--- program output:\n%3\n"
+           "--- simulator output:\n%4\n--- last X tool error: %5\n"_s
+            .arg(records.join(u'\n'), program.ending(), program.output().trimmed(),
+                 board.output().trimmed(), desktop.lastError());
+}
+
+} // namespace tavex::test
