@@ -17,7 +17,6 @@ private slots:
         QTest::addColumn<int>("writesLeft"); // before the cable is pulled; -1: never
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("board on 3") << 3 << -1 << QByteArray("2468BDFH");
-        QTest::newRow("board on 2, never tried") << 2 << -1 << QByteArray();
         QTest::newRow("no board") << 0 << -1 << QByteArray();
         QTest::newRow("cable pulled after two commands") << 3 << 2 << QByteArray("24");
     }

@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "../support/files.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -73,11 +74,9 @@ std::optional<QByteArray> Desktop::run(const QString &program, const QStringList
 
 std::optional<QList<WindowId>> Desktop::windows(const QString &title) const
 {
-    // xdotool is given the title's leading letters, digits and spaces, which need no quoting;
-    // the exact title is compared afterwards, since xdotool ignores case and knows no UTF-8.
-    const QString prefix = title.left(title.indexOf(QRegularExpression(u"[^A-Za-z0-9 ]"_s)));
-    const auto out =
-            run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u'^' + prefix}, true);
+    // Every visible window with a name; the title is compared here, since xdotool ignores
+    // case and knows no UTF-8.
+    const auto out = run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"."_s}, true);
     if (!out)
         return std::nullopt;
     QList<WindowId> found;
@@ -236,22 +235,19 @@ bool TavexProcess::start()
     QByteArray table;
     for (int number = 1; number <= kLastPortNumber; ++number)
         table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
-    QFile tableFile(QDir(configDir()).filePath(u"PORTAS.INI"_s));
-    if (!tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || tableFile.write(table) != table.size()) {
-        m_output += (tableFile.fileName() + u": "_s + tableFile.errorString()).toLocal8Bit();
+    if (!writeFile(QDir(configDir()).filePath(u"PORTAS.INI"_s), table)) {
+        m_output += "the port table could not be written\n";
         return false;
     }
-    tableFile.close();
 
-    // Nothing of the session the tests run in may reach the program.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
-                             "SESSION_MANAGER", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP",
-                             "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR",
-                             "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
-                             "QT_ENABLE_HIGHDPI_SCALING", "XDG_DATA_HOME", "XDG_STATE_HOME"})
-        env.remove(QString::fromLatin1(name));
+    // Nothing of the session the tests run in may reach the program: of its environment
+    // only the search path, the locale and the sanitizers' options.
+    const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env;
+    for (const QString &name : outer.keys()) {
+        if (name == u"PATH" || name.startsWith(u"LANG") || name.startsWith(u"LC_") || name.contains(u"SAN_"))
+            env.insert(name, outer.value(name));
+    }
     QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
             {u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
             {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_RUNTIME_DIR"_s, runtimeDir}};

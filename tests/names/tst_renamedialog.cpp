@@ -14,8 +14,6 @@ namespace {
 const QString kFileName = QStringLiteral("BOTOES.INI");
 const QStringList kDefaultNames{"RELE 1", "RELE 2", "RELE 3", "RELE 4",
                                 "RELE 5", "RELE 6", "RELE 7", "RELE 8"};
-const QStringList kDesignCaptions{"RELE 1 (OFF)", "RELE 2 (OFF)", "RELE 3 (OFF)", "RELE 4  (OFF)",
-                                  "RELE 5 (OFF)", "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"};
 
 // Opens the rename dialog with a click on "Renomear Botoes".
 Form2 *openDialog(WindowFixture &f)
@@ -66,8 +64,8 @@ private slots:
         f.start();
         // A name read shows as just applied; an empty or missing entry keeps the default name.
         QCOMPARE(captions(f, true), QStringList({"A", "RELE 2", "C", "D"}) + kDefaultNames.mid(4));
-        QCOMPARE(captions(f), QStringList({"A [OFF]", "RELE 2 (OFF)", "C [OFF]", "D [OFF]"})
-                                      + kDesignCaptions.mid(4));
+        QCOMPARE(captions(f), QStringList({"A [OFF]", "RELE 2 (OFF)", "C [OFF]", "D [OFF]", "RELE 5 (OFF)",
+                                           "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"}));
         // A freshly loaded dialog shows the entries as read, and no default names.
         QCOMPARE(openDialog(f)->boxTexts(), QStringList({"A", "", "C", "D", "", "", "", ""}));
     }
@@ -79,7 +77,6 @@ private slots:
         Form2 *dialog = openDialog(f);
         QVERIFY(dialog && dialog->isWindow() && dialog->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(dialog->size(), QSize(281, 336));
         // A character the file cannot keep does not appear.
         type(dialog, 2, QStringLiteral("a\"bΩc😀d"));
         QCOMPARE(dialog->nameBox(2)->text(), u"abcd");
@@ -158,8 +155,9 @@ private slots:
         type(dialog, 1, QStringLiteral("Nova"));
         save(dialog);
 
-        QCOMPARE(f.messages().titles(), QStringList{"TAVEX"});
+        QCOMPARE(f.messages().shown().size(), 1);
         const ShownMessage &message = f.messages().shown().first();
+        QCOMPARE(message.title, u"TAVEX");
         QCOMPARE(message.text, QStringLiteral("Os nomes dos botões não foram salvos: não foi "
                                               "possível gravar o arquivo %1/BOTOES.INI.")
                                        .arg(f.configDir()));

@@ -103,7 +103,7 @@ private slots:
         f.start();
         for (int relay = 1; relay <= 4; ++relay) {
             QCheckBox *duration = f.checkBox(QStringLiteral("chk_timer%1").arg(relay));
-            QTimer *timer = f.timer(QStringLiteral("Timer_agenda%1").arg(relay));
+            QTimer *timer = f.child<QTimer>(QStringLiteral("Timer_agenda%1").arg(relay));
             WindowFixture::click(duration);
             WindowFixture::click(armBox(f, relay));
             QVERIFY(!duration->isChecked() && timer->isActive() && !f.relayButton(relay)->isEnabled());

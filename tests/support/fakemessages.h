@@ -3,7 +3,6 @@
 #include "platform/messages.h"
 
 #include <QList>
-#include <QStringList>
 
 #include <functional>
 
@@ -24,13 +23,6 @@ public:
             whileOpen();
     }
     const QList<ShownMessage> &shown() const { return m_shown; }
-    QStringList titles() const
-    {
-        QStringList result;
-        for (const ShownMessage &message : m_shown)
-            result << message.title;
-        return result;
-    }
 
     std::function<void()> whileOpen;
 

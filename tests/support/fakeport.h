@@ -19,7 +19,6 @@ public:
     void plug(int number) { m_plugged.insert(number); }
     // Pulls the cable: the device is gone, the open port fails its next write.
     void unplug(int number) { m_plugged.remove(number); }
-    void unplugAll() { m_plugged.clear(); }
     // A device is there but does not open, for this reason.
     void refuse(int number, OpenFailure why) { m_refused.insert(number, why); }
     // Lets the next `count` writes succeed and every later one fail.

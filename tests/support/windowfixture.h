@@ -71,7 +71,6 @@ public:
     QCheckBox *checkBox(const QString &name) const { return child<QCheckBox>(name); }
     QComboBox *combo(const QString &name) const { return child<QComboBox>(name); }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
-    QTimer *timer(const QString &name) const { return child<QTimer>(name); }
     QPushButton *relayButton(int relay) const { return button(QStringLiteral("btn_rele%1").arg(relay)); }
     QString portLabel() const { return child<QLabel>(QStringLiteral("lb_com_detectada"))->text(); }
 
