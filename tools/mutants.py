@@ -26,7 +26,7 @@ BREAKS = [
     ("the countdown's timer not connected to its tick", "timed/countdown.cpp",
      "connect(m_timer, &QTimer::timeout, this, &Countdown::tick);", ""),
     ("the countdown's end comparison turned", "timed/countdown.cpp",
-     "step.finished = target > 0 && ", "step.finished = target < 0 && "),
+     "step.finished = target.endMs > 0 && ", "step.finished = target.endMs < 0 && "),
     ("the schedule's timer not connected to its tick", "app/mainwindow.cpp",
      "connect(scheduleFrame(n)->timer(), &QTimer::timeout, this, [this, n] { scheduleTimerTick(n); });", ""),
     ("the schedule's once-a-minute guard removed", "schedule/schedulerules.cpp",
