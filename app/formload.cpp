@@ -47,7 +47,9 @@ void MainWindow::Form_Load()
 
     carregaNomedosBotoes();
 
-    fillLists();
+    // The unit, hour and minute lists are filled while the first switch-off command pauses
+    // (below): they keep the texts the settings put in their boxes, and nothing before the
+    // commands reads them.
 
     // Every relay counts as off: the commands below switch them off on the board, and the
     // next click on any relay switches it on.
@@ -61,27 +63,32 @@ void MainWindow::Form_Load()
     switchOffAllRelays();
 }
 
-void MainWindow::fillLists()
+void MainWindow::readyWindow()
 {
+    // The lists, then the style and fonts, and the window on the screen, not yet mapped.
     for (DurationEntry *entry : m_durationEntries)
         entry->fillUnitList();
     for (ScheduleFrame *frame : m_scheduleFrames)
         frame->fillTimeLists();
+    ensurePolished();
+    create();
 }
 
 void MainWindow::switchOffAllRelays()
 {
     for (int n = 1; n <= kRelayCount; ++n) {
         if (!m_link->send(n, Switch::Off)) {
+            if (n == 1)
+                readyWindow();
             startupFailed();
             return;
         }
         // Keeps the commands apart, so the board acts on each before the next arrives and the
         // relays do not all switch in the same instant. No window event is handled meanwhile.
-        // The first pause also readies the window to be shown (its style and fonts, and its
-        // window on the screen, not yet mapped), in time the pause would spend waiting.
+        // The first pause also readies the window to be shown, in time the pause would spend
+        // waiting.
         if (n == 1)
-            m_clock.pause(kSwitchOffPause, [this] { ensurePolished(); create(); });
+            m_clock.pause(kSwitchOffPause, [this] { readyWindow(); });
         else
             m_clock.pause(kSwitchOffPause);
     }

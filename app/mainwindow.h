@@ -114,7 +114,8 @@ private:
 
     void buildControls();
     void connectControls();
-    void fillLists();
+    // Fills the lists and readies the window to be shown, in the first switch-off pause.
+    void readyWindow();
     void switchOffAllRelays();
     void startupFailed();
     void enableRelayButtons();

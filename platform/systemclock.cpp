@@ -1,7 +1,6 @@
 #include "platform/systemclock.h"
 
-#include <QElapsedTimer>
-#include <QThread>
+#include <thread>
 
 namespace tavex {
 
@@ -12,21 +11,16 @@ QTime SystemClock::timeOfDay() const
 
 void SystemClock::pause(std::chrono::milliseconds duration)
 {
-    QThread::msleep(static_cast<unsigned long>(duration.count()));
+    std::this_thread::sleep_for(duration);
 }
-
-} // namespace tavex
-
-namespace tavex {
 
 void SystemClock::pause(std::chrono::milliseconds duration, const std::function<void()> &meanwhile)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
+    // The end is fixed before the work starts, so the pause lasts its length, not the
+    // fraction of a millisecond more that a count of whole milliseconds would add.
+    const auto end = std::chrono::steady_clock::now() + duration;
     meanwhile();
-    const qint64 left = duration.count() - elapsed.elapsed();
-    if (left > 0)
-        QThread::msleep(static_cast<unsigned long>(left));
+    std::this_thread::sleep_until(end);
 }
 
 } // namespace tavex

@@ -37,6 +37,8 @@ private slots:
         for (const char c : written)
             commands << QStringLiteral("write %1").arg(c) << QStringLiteral("pause 30");
         QCOMPARE(f.log(), commands);
+        // The lists are filled, with a board or without.
+        QVERIFY(f.combo(QStringLiteral("Cmb_tmp4"))->count() == 4 && f.combo(QStringLiteral("Cmb1_min_desligar4"))->count() == 4);
         const bool found = written.size() == 8;
         QCOMPARE(f.portLabel(), found ? u"COM 3" : u"Nenhuma");
         for (int n = 1; n <= 8; ++n)

@@ -32,7 +32,6 @@ private slots:
         QTest::addColumn<Devices>("changed");
         QTest::addColumn<int>("baudRate");
         const QString dev = QStringLiteral("/dev/board");
-        QTest::newRow("empty") << QString() << Devices{} << 9600;
         QTest::newRow("no final line end, beyond the defaults")
                 << "COM3=/dev/board\nCOM25=/dev/board" << Devices{{3, dev}, {25, dev}} << 9600;
         QTest::newRow("any case, blanks, CR LF and blank lines")
