@@ -3,8 +3,6 @@
 #include <QRect>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace tavex {
 
 // The window's layout is drawn up in twips, 15 to a pixel.
@@ -21,11 +19,8 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 }
 
 // Places a control that shows a caption; where the platform's font needs more room than the
-// layout gives, the control grows to the right rather than cut its caption.
-inline void placeCaptioned(QWidget *widget, const QRect &place)
-{
-    widget->setGeometry(place);
-    widget->resize(std::max(place.width(), widget->sizeHint().width()), place.height());
-}
+// layout gives, the control grows to the right rather than cut its caption. It grows when it is
+// polished, once its style and font are settled; placing it measures nothing.
+void placeCaptioned(QWidget *widget, const QRect &place);
 
 } // namespace tavex
