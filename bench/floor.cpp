@@ -11,6 +11,8 @@
 //           together and Qt repaints and sends them in one pass
 //   button  a button where relay 1's is, which writes "1" to the serial device named by
 //           TAVEX_BENCH_PORT at every click, the way TAVEX writes a command
+//
+// TAVEX_BENCH_AT, "x,y", places the window's top left corner on the screen.
 
 #include "relaybuttons.h"
 
@@ -89,6 +91,9 @@ int main(int argc, char *argv[])
                      "tavex-bench-floor: TAVEX_BENCH_FLOOR is window, label, labels, labels-together or button\n");
         return 2;
     }
+    const QStringList at = qEnvironmentVariable("TAVEX_BENCH_AT").split(u',');
+    if (at.size() == 2)
+        window.move(at.at(0).toInt(), at.at(1).toInt());
     window.show();
     return app.exec();
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -29,17 +30,18 @@ StartupRun measureStartup(const QString &display, XWatcher &watcher, const QStri
 QList<double> measureClicks(const QString &display, XWatcher &watcher, int clicks,
                             const QString &floorKind = {});
 
-// The program's CPU time over `seconds` of doing nothing but its timers, in milliseconds per
-// 60 s: TAVEX with all four countdowns running and all four schedules armed, or a floor as
-// it is.
+// The CPU time over the same `seconds` of doing nothing but their timers, in milliseconds per
+// 60 s, of TAVEX with all four countdowns running and all four schedules armed, and of the
+// floors of `floorKinds` beside it, running at the same time: TAVEX's first, then the floors'
+// in their order.
 struct IdleCpu
 {
     double cpuMs = 0; // utime + stime, in steps of a clock tick (10 ms)
     double runTimeMs = 0; // the scheduler's run time of all its threads
 };
 
-IdleCpu measureIdleCpu(const QString &display, XWatcher &watcher, int seconds,
-                       const QString &floorKind = {});
+QList<IdleCpu> measureIdleCpu(const QString &display, XWatcher &watcher, int seconds,
+                              const QStringList &floorKinds);
 // The longest idle measurement: the countdowns must outlast it, and a duration has three
 // digits at most.
 inline constexpr int kMaxIdleSeconds = 900;

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace tavex::bench {
@@ -28,6 +29,10 @@ class Subject
 {
 public:
     Subject(const QString &display, XWatcher &watcher, const QString &floorKind = {});
+
+    // Where a floor's window is to open, its top left corner on the screen; TAVEX opens
+    // where the window system puts it. Takes effect at start().
+    void placeFloorAt(QPoint topLeft) { m_floorAt = topLeft; }
 
     // Starts the board and the program and waits until the program's window is mapped and,
     // for TAVEX, its start-up commands have reached the board.
@@ -70,6 +75,7 @@ private:
     test::TavexProcess m_program;
     XWatcher &m_watcher;
     QString m_floorKind;
+    std::optional<QPoint> m_floorAt;
     test::WindowId m_window = 0;
     qint64 m_mappedAtUs = 0;
 };
