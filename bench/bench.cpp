@@ -1,6 +1,6 @@
 // tavex_bench: measures TAVEX as a user gets it, beside bare Qt programs built and run the same
 // way (the floors), and prints one table. Everything runs on an Xvfb of its own against the
-// board simulator; it takes about eight minutes. Progress goes to stderr, the table to stdout.
+// board simulator; it takes about six minutes. Progress goes to stderr, the table to stdout.
 //
 // Usage: tavex_bench [--runs N] [--clicks N] [--idle-seconds S]
 
