@@ -4,9 +4,12 @@
 
 #include "link/link.h"
 #include "link/portsearch.h"
+#include "names/namesfile.h"
+#include "platform/datafile.h"
 #include "platform/clock.h"
 #include "relays/relaybank.h"
 #include "schedule/scheduleframe.h"
+#include "settings/settingsfile.h"
 #include "timed/durationentry.h"
 
 #include <QDir>
@@ -38,11 +41,18 @@ QString noConverterText()
 
 void MainWindow::Form_Load()
 {
-    // The data files live in the per-user configuration directory. Without it the program
-    // still works; it only cannot keep what the user saves.
-    if (!m_configDir.prepare()) {
-        m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+    // The data files live in the per-user configuration directory. Without it, or when it
+    // cannot be written, the program still works and reads what it can; it only cannot keep
+    // what the user saves. That is said once the window is up: the relays are switched off
+    // first, whoever is there to answer.
+    if (m_configDir.prepare()) {
+        removeReplaceLeftovers(m_configDir.path(), kNamesFileName.toString());
+        removeReplaceLeftovers(m_configDir.path(), kSettingsFileName.toString());
+    } else {
         m_settingsFailureTold = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+        }, Qt::QueuedConnection);
     }
 
     carregaNomedosBotoes();

@@ -76,9 +76,8 @@ void MainWindow::saveSettings(SaveRequest request)
 
 void MainWindow::carregaConfiguracoes()
 {
-    if (!m_configDir.isUsable())
-        return;
-    // The file is read whole and closed before anything is applied, so the save that the
+    // Read also from a directory that cannot be written: only the saves fail there. The file
+    // is read whole and closed before anything is applied, so the save that the
     // own-port option makes while loading finds nothing open.
     const std::optional<QByteArray> bytes =
             readSmallFile(m_configDir.filePath(kSettingsFileName.toString()), kSettingsFileMaxBytes);

@@ -37,7 +37,11 @@ int positiveNumber(QStringView text)
 
 PortMap withOverrides(PortMap map, QStringView tableText)
 {
-    const auto lines = tableText.split(u'\n');
+    // Lines end in LF, CR LF or a lone CR, as editors of every kind write them; the empty
+    // line that a CR LF then gives is ignored as every blank line is.
+    QString text = tableText.toString();
+    text.replace(u'\r', u'\n');
+    const auto lines = QStringView(text).split(u'\n');
     for (QStringView line : lines) {
         line = line.trimmed();
         const qsizetype equals = line.indexOf(u'=');

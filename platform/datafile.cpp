@@ -1,15 +1,48 @@
 #include "platform/datafile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace tavex {
+
+namespace {
+
+// The characters QSaveFile puts in place of the six X of "<name>.XXXXXX".
+bool isTemporarySuffix(QStringView suffix)
+{
+    constexpr qsizetype kLength = 6;
+    return suffix.size() == kLength && std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+               return c.isDigit() || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+           });
+}
+
+// Whether what was written has reached the disk. A file system that fills up may take the
+// writes and only refuse the blocks when they are synced.
+bool syncToDisk([[maybe_unused]] QSaveFile &file)
+{
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) == 0)
+        return true;
+    // A file system that cannot sync has nothing left to refuse.
+    return errno == EINVAL || errno == EROFS || errno == ENOTSUP;
+#else
+    // QSaveFile's commit flushes the file's buffers to the disk.
+    return true;
+#endif
+}
+
+} // namespace
 
 std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxBytes)
 {
@@ -45,14 +78,39 @@ std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxBytes)
 
 bool replaceFile(const QString &path, const QByteArray &contents)
 {
+    // Only a regular file is replaced, or the regular file a link leads to. A device, a pipe
+    // or a directory in its place is left alone, and so is a link that leads nowhere: the
+    // new file would take the place of what the link names.
+    const QFileInfo existing(path);
+    if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
+        return false;
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(contents) != contents.size()) {
+    // write() only fills the buffer: a full disk or a size limit shows at the flush or the
+    // sync, and then the old file must stay. (QSaveFile would commit after a failed flush.)
+    if (file.write(contents) != contents.size() || !file.flush() || !syncToDisk(file)) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+void removeReplaceLeftovers(const QString &directory, const QString &fileName)
+{
+    if (directory.isEmpty())
+        return;
+    const QDir dir(directory);
+    const QString prefix = fileName + u'.';
+    // Compared by hand: a name filter would bring in the regular-expression engine.
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        const QFileInfo info(dir.filePath(entry));
+        if (entry.startsWith(prefix) && isTemporarySuffix(QStringView(entry).sliced(prefix.size()))
+            && info.isFile() && !info.isSymLink())
+            QFile::remove(info.filePath());
+    }
 }
 
 } // namespace tavex

@@ -12,9 +12,14 @@ namespace tavex {
 // gives nothing, at once and without blocking.
 std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxBytes);
 
-// Replaces the file with `contents` atomically: the bytes are written aside and renamed over
-// the old file, so a crash or a full disk leaves the old file or the new one, never half of
-// one. False when the file could not be written; the old file is then untouched.
+// Replaces the file with `contents` atomically: the bytes are written aside, synced to the
+// disk and renamed over the old file, so a crash or a full disk leaves the old file or the
+// new one, never half of one. Only a regular file, or the one a link leads to, is replaced.
+// False when the file could not be written; whatever was in its place is then untouched.
 bool replaceFile(const QString &path, const QByteArray &contents);
+
+// Removes what replaceFile() leaves in `directory` when the program is killed in the middle
+// of replacing `fileName`: regular files named "<fileName>.XXXXXX" (six letters or digits).
+void removeReplaceLeftovers(const QString &directory, const QString &fileName);
 
 } // namespace tavex

@@ -53,6 +53,23 @@ BREAKS = [
     ("start-up switches one relay fewer off", "app/formload.cpp",
      "for (int n = 1; n <= kRelayCount; ++n) {\n        if (!m_link->send(n, Switch::Off))",
      "for (int n = 1; n < kRelayCount; ++n) {\n        if (!m_link->send(n, Switch::Off))"),
+    ("a countdown in hours written without its leading blank", "timed/units.cpp",
+     '{u"HOR", 3600, true},', '{u"HOR", 3600, false},'),
+    ("a schedule's switch-off mark never cleared by a new minute", "schedule/schedulerules.cpp",
+     "        marks.jaDesligou = false;\n", ""),
+    ("a save whose flush fails replaces the file all the same", "platform/datafile.cpp",
+     " || !file.flush() || !syncToDisk(file)", ""),
+    ("a save replaces a pipe, or follows a link onto one", "platform/datafile.cpp",
+     "    if ((existing.exists() || existing.isSymLink()) && !existing.isFile())\n        return false;\n", ""),
+    ("the settings not read from a data folder that cannot be written", "app/windowsettings.cpp",
+     "    const std::optional<QByteArray> bytes =\n            readSmallFile(m_configDir",
+     "    if (!m_configDir.isUsable())\n        return;\n    const std::optional<QByteArray> bytes =\n            readSmallFile(m_configDir"),
+    ("the data folder warning shown before the relays are switched off", "app/formload.cpp",
+     "}, Qt::QueuedConnection);", "}, Qt::DirectConnection);"),
+    ("a save's leftovers kept at start-up", "app/formload.cpp",
+     "        removeReplaceLeftovers(m_configDir.path(), kSettingsFileName.toString());\n", ""),
+    ("a port table's lone CR not taken as a line end", "link/portmap.cpp",
+     "    text.replace(u'\\r', u'\\n');\n", ""),
 ]
 
 

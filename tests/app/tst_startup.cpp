@@ -83,16 +83,24 @@ private slots:
         port.plug(3);
         FakeClock clock;
         FakeMessages messages;
-        MainWindow({port, clock, messages, configDir}).Form_Load();
+        MainWindow window({port, clock, messages, configDir});
+        QByteArray writtenBeforeWarning("(none)");
+        messages.whileOpen = [&] { writtenBeforeWarning = port.written(); };
+        window.Form_Load();
+        window.show();
 
-        // Said once, in Portuguese, as a warning; the program goes on and finds its board.
-        QCOMPARE(messages.shown().size(), 1);
+        // Said once, in Portuguese, as a warning, when the window is up and every relay is off.
+        QTRY_COMPARE(messages.shown().size(), 1);
+        QCOMPARE(writtenBeforeWarning, QByteArray("2468BDFH"));
         QCOMPARE(messages.shown().first().icon, MessageIcon::Warning);
         QVERIFY(messages.shown().first().text.contains(u"não serão guardados"));
         QVERIFY(!messages.shown().first().text.contains(u"()"));
-        QCOMPARE(port.written(), QByteArray("2468BDFH"));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
         QVERIFY(!QFileInfo::exists(rootConfig));
+        // The program's own saves say no more; a save asked for always answers.
+        WindowFixture::click(window.findChild<QCheckBox *>(QStringLiteral("sem_conversor")));
+        WindowFixture::click(window.findChild<QPushButton *>(QStringLiteral("btn_salvar")));
+        QCOMPARE(messages.shown().size(), 2);
     }
 };
 

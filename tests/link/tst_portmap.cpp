@@ -34,8 +34,8 @@ private slots:
         const QString dev = QStringLiteral("/dev/board");
         QTest::newRow("no final line end, beyond the defaults")
                 << "COM3=/dev/board\nCOM25=/dev/board" << Devices{{3, dev}, {25, dev}} << 9600;
-        QTest::newRow("any case, blanks, CR LF and blank lines")
-                << "\r\n  com3 =  /dev/board \t\r\n\n\tCoM4=/dev/x\r\nvelocidade = 4800  \r\n"
+        QTest::newRow("any case, blanks, CR LF, lone CR and blank lines")
+                << "\r\n  com3 =  /dev/board \t\r\n\n\tCoM4=/dev/x\rvelocidade = 4800  \r"
                 << Devices{{3, dev}, {4, "/dev/x"}} << 4800;
         QTest::newRow("bad lines ignored, the last good one wins")
                 << "COM3=/dev/first\nCOM4 /dev/no\nCOMx=/dev/no\nCOM=/dev/no\nCOM0=/dev/no\nCOM5=\n"

@@ -1,5 +1,6 @@
 #include "platform/datafile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,10 +34,20 @@ private slots:
         QCOMPARE(readSmallFile(zero, 10), std::nullopt);
         QCOMPARE(readSmallFile(dir.path(), 10), std::nullopt);
         QCOMPARE(readSmallFile(dir.filePath(QStringLiteral("missing")), 10), std::nullopt);
-        // A replacement that cannot be written leaves the old file; a parent path that is a
-        // file fails for everyone, root included.
-        QVERIFY(!replaceFile(plain + QStringLiteral("/inside"), "lost"));
-        QCOMPARE(readSmallFile(plain, 10), QByteArray("0123456789"));
+    }
+
+    void removesOnlyTheLeftoversOfItsSaves()
+    {
+        QTemporaryDir dir;
+        const QDir files(dir.path());
+        const QStringList kept{"outro.ini.a1B2c3", "tavex.ini", "tavex.ini.a1B2c", "tavex.ini.bak", "tavex.ini.linked"};
+        for (const QString &name : kept.first(4))
+            QVERIFY(replaceFile(files.filePath(name), "x"));
+        QVERIFY(QFile::link(files.filePath(QStringLiteral("tavex.ini")), files.filePath(kept.last())));
+        // What a save killed between writing aside and renaming leaves: six letters.
+        QVERIFY(replaceFile(files.filePath(QStringLiteral("tavex.ini.aBcDeF")), "half"));
+        removeReplaceLeftovers(dir.path(), QStringLiteral("tavex.ini"));
+        QCOMPARE(files.entryList(QDir::Files | QDir::System, QDir::Name), kept);
     }
 };
 

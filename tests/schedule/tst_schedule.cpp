@@ -132,6 +132,9 @@ private slots:
         WindowFixture::click(armBox(f, 1));
         arm(f, 1, {"8 h", "00", "9 h", "00"}, QTime(7, 59, 55));
         QCOMPARE(runTicks(f, {1}, QTime(8, 0, 5), QTime(8, 0, 55)), QStringList{"08:00:05 1"});
+        // Then day after day, without arming again.
+        QCOMPARE(runTicks(f, {1}, QTime(8, 1), QTime(8, 0, 55)), (QStringList{"09:00:00 2", "08:00:00 1"}));
+        QCOMPARE(runTicks(f, {1}, QTime(8, 1), QTime(9, 0)), QStringList{"09:00:00 2"});
     }
 
     void dueWhileAMessageIsOpen()

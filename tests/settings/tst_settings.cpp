@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tavex;
 using namespace tavex::test;
 
@@ -27,6 +32,16 @@ QByteArray settingsFile(const QList<int> &ticked = {}, const QStringList &times 
             bytes += ticked.contains(line) ? " 1 \r\n" : " 0 \r\n";
     }
     return bytes;
+}
+
+// What stands at `path`: its kind, where it links to, and a regular file's bytes.
+QByteArray fingerprint(const QString &path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return "(nothing)";
+    return QByteArray::number(info.st_mode & S_IFMT) + ' ' + QFile::encodeName(QFile::symLinkTarget(path))
+            + ' ' + (S_ISREG(info.st_mode) ? readFile(path) : QByteArray());
 }
 
 // What the window shows, as the file that holds it.
@@ -95,7 +110,11 @@ private slots:
 
         WindowFixture f;
         QVERIFY(writeFile(f.dataFile(kFileName), file));
+        // What a save killed half-way leaves beside the file is removed.
+        const QString leftover = f.dataFile(kFileName + QStringLiteral(".a1B2c3"));
+        QVERIFY(writeFile(leftover, file));
         f.window().Form_Load();
+        QVERIFY(!QFile::exists(leftover));
         QCOMPARE(shownSettings(f), shown);
         // The extended view follows its box once loading is over, whatever the box held.
         QCOMPARE(!f.relayButton(8)->isHidden(), extended);
@@ -132,29 +151,53 @@ private slots:
         QVERIFY(f.port().written().isEmpty());
     }
 
+    void failedSaves_data()
+    {
+        QTest::addColumn<QString>("inPlace");
+        QTest::newRow("a directory") << "directory";
+        QTest::newRow("a pipe") << "pipe";
+        QTest::newRow("a link to a pipe") << "link";
+        QTest::newRow("a file, and a file size limit") << "limit";
+    }
+
     void failedSaves()
     {
-        // A directory stands where the settings file goes: every save fails and leaves it alone.
+        // Every save fails and leaves what stands in the file's place as it was.
+        QFETCH(QString, inPlace);
         WindowFixture f;
         f.start();
-        QVERIFY(QDir().mkpath(f.dataFile(kFileName)));
+        const QString path = f.dataFile(kFileName);
+        const QByteArray pipe = QFile::encodeName(f.dataFile(QStringLiteral("pipe")));
+        if (inPlace == u"directory")
+            QVERIFY(QDir().mkpath(path));
+        if (inPlace == u"limit")
+            QVERIFY(writeFile(path, settingsFile({17}, {"7 h"})));
+        if (inPlace == u"pipe" || inPlace == u"link")
+            QCOMPARE(::mkfifo(inPlace == u"pipe" ? QFile::encodeName(path).constData() : pipe.constData(), 0600), 0);
+        if (inPlace == u"link")
+            QVERIFY(QFile::link(QString::fromLocal8Bit(pipe), path));
+        const QByteArray before = fingerprint(path);
+        // Nothing larger than this may be written, by anyone; a write beyond fails instead
+        // of ending the program.
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit unlimited = limit;
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 64;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, inPlace == u"limit" ? &limit : &unlimited), 0);
+
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
         // The program's own saves say it once; a save asked for always answers.
         QCOMPARE(f.messages().shown().size(), 1);
         WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        ::signal(SIGXFSZ, oldHandler);
         QCOMPARE(f.messages().shown().size(), 2);
         QVERIFY(f.messages().shown().last().text.contains(u"Não foi possível salvar os horários"));
-        QVERIFY(QFileInfo(f.dataFile(kFileName)).isDir());
-
-        // A data directory that cannot be made (its parent is a file): start-up has said so.
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), "x"));
-        WindowFixture g(3, dir.filePath(QStringLiteral("blocker/tavex")));
-        g.window().Form_Load();
-        WindowFixture::click(g.checkBox(QStringLiteral("sem_conversor")));
-        WindowFixture::click(g.button(QStringLiteral("btn_salvar")));
-        QCOMPARE(g.messages().shown().size(), 2);
+        QCOMPARE(fingerprint(path), before);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(f.configDir()).entryList({kFileName + QStringLiteral(".*")}, QDir::System), QStringList());
     }
 };
 

@@ -49,6 +49,8 @@ private slots:
         QTest::newRow("1:3 SEG") << qint64(1) << "1:3" << "SEG" << "C" << "0" << true;
         QTest::newRow("2,5 SEG in Brazil") << qint64(2) << "2,5" << "SEG" << "pt_BR" << "0,5" << true;
         QTest::newRow("2.5 SEG in Brazil") << qint64(2) << "2.5" << "SEG" << "pt_BR" << "0,5" << false;
+        // Hours and days are written with a blank where a sign would stand.
+        QTest::newRow("1 HOR") << qint64(1) << "1" << "HOR" << "C" << " 3599" << false;
         // A unit is one of the four texts exactly; any other only counts.
         QTest::newRow("a blank after the unit") << qint64(100) << "1" << "SEG " << "C" << QString() << false;
     }
