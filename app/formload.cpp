@@ -25,7 +25,7 @@ QString settingsNotKeptText(const QString &path)
     const QString where = path.isEmpty()
             ? QString()
             : QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(path));
-    return QStringLiteral("Não foi possível criar ou abrir a pasta de configurações%1. "
+    return QStringLiteral("Não foi possível criar ou gravar a pasta de configurações%1. "
                           "O programa funciona normalmente, mas os nomes e horários salvos "
                           "não serão guardados.")
             .arg(where);
@@ -43,17 +43,13 @@ void MainWindow::Form_Load()
 {
     // The data files live in the per-user configuration directory. Without it, or when it
     // cannot be written, the program still works and reads what it can; it only cannot keep
-    // what the user saves. That is said once the window is up: the relays are switched off
-    // first, whoever is there to answer.
-    if (m_configDir.prepare()) {
+    // what the user saves.
+    const bool keepsFiles = m_configDir.prepare();
+    if (keepsFiles) {
         removeReplaceLeftovers(m_configDir.path(), kNamesFileName.toString());
         removeReplaceLeftovers(m_configDir.path(), kSettingsFileName.toString());
-    } else {
-        m_settingsFailureTold = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
-        }, Qt::QueuedConnection);
     }
+    m_settingsFailureTold = !keepsFiles;
 
     carregaNomedosBotoes();
 
@@ -71,6 +67,14 @@ void MainWindow::Form_Load()
     m_link->search();
 
     switchOffAllRelays();
+
+    // Said once the window is up, after any message of the start-up: the relays are switched
+    // off first, whoever is there to answer.
+    if (!keepsFiles) {
+        QMetaObject::invokeMethod(this, [this] {
+            m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+        }, Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::readyWindow()

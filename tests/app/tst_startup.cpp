@@ -63,14 +63,16 @@ private slots:
     void withoutAHomeNothingIsKept_data()
     {
         QTest::addColumn<QString>("where");
-        QTest::newRow("no home") << "";
-        QTest::newRow("a home that does not exist") << "missing";
+        QTest::addColumn<int>("board");
+        QTest::newRow("no home") << "" << 3;
+        QTest::newRow("a home that does not exist, and no board") << "missing" << 0;
     }
 
     void withoutAHomeNothingIsKept()
     {
         // Without a home the directory cannot be prepared; nothing is made in its place.
         QFETCH(QString, where);
+        QFETCH(int, board);
         QTemporaryDir dir;
         const QString rootConfig = QStringLiteral("/.config/") + QCoreApplication::applicationName();
         QVERIFY(!QFileInfo::exists(rootConfig));
@@ -80,27 +82,35 @@ private slots:
         const QString configDir = ConfigDir::standardPath();
         qputenv("HOME", home);
         FakePort port;
-        port.plug(3);
+        port.plug(board);
         FakeClock clock;
         FakeMessages messages;
         MainWindow window({port, clock, messages, configDir});
-        QByteArray writtenBeforeWarning("(none)");
-        messages.whileOpen = [&] { writtenBeforeWarning = port.written(); };
+        // Each message runs its own event loop, as a real box does. Seen for each: how many are
+        // open, whether the window is up, what the board has received.
+        int open = 0;
+        QStringList seen;
+        messages.whileOpen = [&] {
+            seen << QStringLiteral("%1 %2 %3").arg(++open).arg(window.isVisible()).arg(QString::fromLatin1(port.written()));
+            QCoreApplication::processEvents();
+            --open;
+        };
         window.Form_Load();
         window.show();
 
-        // Said once, in Portuguese, as a warning, when the window is up and every relay is off.
-        QTRY_COMPARE(messages.shown().size(), 1);
-        QCOMPARE(writtenBeforeWarning, QByteArray("2468BDFH"));
-        QCOMPARE(messages.shown().first().icon, MessageIcon::Warning);
-        QVERIFY(messages.shown().first().text.contains(u"não serão guardados"));
-        QVERIFY(!messages.shown().first().text.contains(u"()"));
+        // The warning, once the window is up and every relay is off, after the start-up's own.
+        QTRY_COMPARE(messages.shown().size(), board ? 1 : 2);
+        QCOMPARE(seen, board ? QStringList{"1 1 2468BDFH"} : (QStringList{"1 0 ", "1 1 "}));
+        const ShownMessage &warning = messages.shown().last();
+        QCOMPARE(warning.icon, MessageIcon::Warning);
+        QVERIFY(warning.text.contains(u"não serão guardados"));
+        QVERIFY(!warning.text.contains(u"()"));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
         QVERIFY(!QFileInfo::exists(rootConfig));
         // The program's own saves say no more; a save asked for always answers.
         WindowFixture::click(window.findChild<QCheckBox *>(QStringLiteral("sem_conversor")));
         WindowFixture::click(window.findChild<QPushButton *>(QStringLiteral("btn_salvar")));
-        QCOMPARE(messages.shown().size(), 2);
+        QCOMPARE(messages.shown().size(), board ? 2 : 3);
     }
 };
 
