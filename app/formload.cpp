@@ -46,8 +46,8 @@ void MainWindow::Form_Load()
     // what the user saves.
     const bool keepsFiles = m_configDir.prepare();
     if (keepsFiles) {
-        removeReplaceLeftovers(m_configDir.path(), kNamesFileName.toString());
-        removeReplaceLeftovers(m_configDir.path(), kSettingsFileName.toString());
+        removeReplaceLeftovers(m_configDir.path(),
+                               {kNamesFileName.toString(), kSettingsFileName.toString()});
     }
     m_settingsFailureTold = !keepsFiles;
 

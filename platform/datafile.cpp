@@ -97,18 +97,19 @@ bool replaceFile(const QString &path, const QByteArray &contents)
     return file.commit();
 }
 
-void removeReplaceLeftovers(const QString &directory, const QString &fileName)
+void removeReplaceLeftovers(const QString &directory, const QStringList &fileNames)
 {
     if (directory.isEmpty())
         return;
     const QDir dir(directory);
-    const QString prefix = fileName + u'.';
     // Compared by hand: a name filter would bring in the regular-expression engine.
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
+        const qsizetype dot = entry.lastIndexOf(u'.');
+        if (dot < 0 || !fileNames.contains(entry.left(dot)) || !isTemporarySuffix(QStringView(entry).sliced(dot + 1)))
+            continue;
         const QFileInfo info(dir.filePath(entry));
-        if (entry.startsWith(prefix) && isTemporarySuffix(QStringView(entry).sliced(prefix.size()))
-            && info.isFile() && !info.isSymLink())
+        if (info.isFile() && !info.isSymLink())
             QFile::remove(info.filePath());
     }
 }

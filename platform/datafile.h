@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,7 +20,8 @@ std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxBytes);
 bool replaceFile(const QString &path, const QByteArray &contents);
 
 // Removes what replaceFile() leaves in `directory` when the program is killed in the middle
-// of replacing `fileName`: regular files named "<fileName>.XXXXXX" (six letters or digits).
-void removeReplaceLeftovers(const QString &directory, const QString &fileName);
+// of replacing one of `fileNames`: regular files named "<fileName>.XXXXXX" (six letters or
+// digits).
+void removeReplaceLeftovers(const QString &directory, const QStringList &fileNames);
 
 } // namespace tavex

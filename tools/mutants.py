@@ -67,7 +67,7 @@ BREAKS = [
     ("the data folder warning shown before the relays are switched off", "app/formload.cpp",
      "}, Qt::QueuedConnection);", "}, Qt::DirectConnection);"),
     ("a save's leftovers kept at start-up", "app/formload.cpp",
-     "        removeReplaceLeftovers(m_configDir.path(), kSettingsFileName.toString());\n", ""),
+     "{kNamesFileName.toString(), kSettingsFileName.toString()}", "{kNamesFileName.toString()}"),
     ("a port table's lone CR not taken as a line end", "link/portmap.cpp",
      "    text.replace(u'\\r', u'\\n');\n", ""),
 ]
