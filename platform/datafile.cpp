@@ -18,13 +18,20 @@ namespace tavex {
 
 namespace {
 
-// The characters QSaveFile puts in place of the six X of "<name>.XXXXXX".
+// Whether `suffix` may be what QSaveFile put in place of the six X of "<name>.XXXXXX":
+// random letters of either case. A name a person gives a copy (a word in lower case, in
+// upper case or capitalised, or with a digit in it) is never taken for one; a leftover that
+// happens to look like such a word is left behind.
 bool isTemporarySuffix(QStringView suffix)
 {
-    constexpr qsizetype kLength = 6;
-    return suffix.size() == kLength && std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
-               return c.isDigit() || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-           });
+    const auto all = [](QStringView text, bool (*test)(QChar)) {
+        return std::all_of(text.begin(), text.end(), [test](QChar c) { return test(c); });
+    };
+    const auto isLetter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    const auto isLower = [](QChar c) { return c >= u'a' && c <= u'z'; };
+    const auto isUpper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    return suffix.size() == 6 && all(suffix, isLetter) && !all(suffix.sliced(1), isLower)
+            && !all(suffix, isUpper);
 }
 
 // Whether what was written has reached the disk. A file system that fills up may take the

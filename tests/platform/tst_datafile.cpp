@@ -40,12 +40,15 @@ private slots:
     {
         QTemporaryDir dir;
         const QDir files(dir.path());
-        const QStringList kept{"outro.ini.a1B2c3", "tavex.ini", "tavex.ini.a1B2c", "tavex.ini.bak", "tavex.ini.linked"};
-        for (const QString &name : kept.first(4))
+        // Copies a person made, files of another name, and a link are kept.
+        const QStringList kept{"BOTOES.INI.Antigo", "outro.ini.aBcDeF", "tavex.ini", "tavex.ini.BACKUP",
+                               "tavex.ini.a1B2c3", "tavex.ini.backup", "tavex.ini.bak", "tavex.ini.qWeRtY"};
+        for (const QString &name : kept.first(7))
             QVERIFY(replaceFile(files.filePath(name), "x"));
         QVERIFY(QFile::link(files.filePath(QStringLiteral("tavex.ini")), files.filePath(kept.last())));
-        // What a save killed between writing aside and renaming leaves: six letters.
-        QVERIFY(replaceFile(files.filePath(QStringLiteral("tavex.ini.aBcDeF")), "half"));
+        // What saves killed between writing aside and renaming leave.
+        for (const char *name : {"tavex.ini.aBcDeF", "BOTOES.INI.QwErTy"})
+            QVERIFY(replaceFile(files.filePath(QLatin1String(name)), "half"));
         removeReplaceLeftovers(dir.path(), {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")});
         QCOMPARE(files.entryList(QDir::Files | QDir::System, QDir::Name), kept);
     }

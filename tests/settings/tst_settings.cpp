@@ -111,7 +111,7 @@ private slots:
         WindowFixture f;
         QVERIFY(writeFile(f.dataFile(kFileName), file));
         // What a save killed half-way leaves beside the file is removed.
-        const QString leftover = f.dataFile(kFileName + QStringLiteral(".a1B2c3"));
+        const QString leftover = f.dataFile(kFileName + QStringLiteral(".aBcDeF"));
         QVERIFY(writeFile(leftover, file));
         f.window().Form_Load();
         QVERIFY(!QFile::exists(leftover));
