@@ -78,9 +78,11 @@ void TestE2eStartup::withoutBoard()
 
 void TestE2eStartup::readOnlyDataFolder()
 {
-    // Saved with the extended view on, in a folder the program may read but not write.
+    // Saved with relay 1's "Ligar Durante:" ticked, in a folder the program may read but not
+    // write.
     const QDir folder(program().configDir());
-    const QByteArray settings = QByteArray("0 h\r\n00\r\n").repeated(8) + QByteArray(" 0 \r\n").repeated(8) + " 1 \r\n 0 \r\n";
+    const QByteArray settings = QByteArray("0 h\r\n00\r\n").repeated(8) + QByteArray(" 0 \r\n").repeated(4)
+            + " 1 \r\n" + QByteArray(" 0 \r\n").repeated(5);
     QVERIFY(writeFile(folder.filePath(u"tavex.ini"_s), settings) && writeFile(folder.filePath(u"PORTAS.INI"_s), {}));
     const QString link = program().path(u"board"_s);
     program().mapPort(3, link);
@@ -105,8 +107,8 @@ void TestE2eStartup::readOnlyDataFolder()
     QVERIFY(desktop().pressKeys(windows.first(), u"Return"_s));
     QVERIFY(waitUntil([&] { return desktop().windows(kMainWindowTitle).value_or(windows).size() == 1; },
                       kWindowTimeoutMs));
-    // The saved settings apply all the same: relay 5 is there to be switched.
-    QVERIFY(clickRelay(windows.last(), 5) && expectBytes("A"));
+    // The saved settings apply all the same: relay 1 goes off after its one second.
+    QVERIFY(clickRelay(windows.last(), 1) && expectBytes("1") && expectBytes("2", 5000));
 }
 
 void TestE2eStartup::endsOnSignal_data()
