@@ -1,4 +1,8 @@
+#include "relays/relaybutton.h"
+#include "support/files.h"
 #include "support/windowfixture.h"
+
+#include <QApplication>
 
 #include <QTest>
 
@@ -48,8 +52,9 @@ private slots:
         QCOMPARE(message.title, u"Cabo Desconectado");
         QCOMPARE(message.icon, MessageIcon::None);
         QCOMPARE(labelShown, labelWhileOpen);
-        // Caption and countdown as before the click.
+        // Caption, look and countdown as before the click.
         QCOMPARE(f.relayButton(relay)->text(), caption);
+        QVERIFY(!f.relayButton(relay)->isChecked());
         QVERIFY(relay > 4 || !f.window().relays().countdown(relay).isRunning());
         QCOMPARE(f.portLabel(), replugged ? QStringLiteral("COM %1").arg(replugged) : QStringLiteral("Nenhuma"));
 
@@ -60,6 +65,71 @@ private slots:
         QCOMPARE(f.port().written(), replugged ? QByteArray(1, "1357ACEG"[relay - 1]) : QByteArray());
         QCOMPARE(f.messages().shown().size(), replugged ? 1 : 2);
         QCOMPARE(f.port().triedNumbers().count(18), replugged ? 0 : 2);
+    }
+
+    void captionsWhole_data()
+    {
+        QTest::addColumn<int>("relay");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("whole"); // every character of the name is shown
+        QTest::newRow("short name, one line") << 2 << "BOMBA" << true;
+        QTest::newRow("20 characters, broken between words") << 1 << "VENTILADOR DO TETO 1" << true;
+        QTest::newRow("20 characters on a lower button") << 5 << "ILUMINACAO DA GARAGE" << true;
+        QTest::newRow("20 characters, no blank") << 4 << "MMMMMMMMMMMMMMMMMMMM" << true;
+        QTest::newRow("too long for two lines") << 8 << QStringLiteral("WWWWWWWWWWWW LUZES DO JARDIM DOS FUNDOS") << false;
+    }
+
+    void captionsWhole()
+    {
+        QFETCH(int, relay);
+        QFETCH(QString, name);
+        QFETCH(bool, whole);
+        WindowFixture f;
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")),
+                          QByteArray("\r\n").repeated(relay - 1) + name.toLatin1() + "\r\n"));
+        f.start();
+        auto *button = qobject_cast<RelayButton *>(f.relayButton(relay));
+        WindowFixture::click(button);
+        // The caption held is the caption; the lines drawn fit the button, the state whole on
+        // the last one.
+        QCOMPARE(button->text(), name + QStringLiteral(" (ON)"));
+        const QStringList lines = button->shownLines();
+        const QFontMetrics metrics = button->fontMetrics();
+        QCOMPARE(lines.size(), metrics.horizontalAdvance(button->text()) < button->width() - 8 ? 1 : 2);
+        QVERIFY(metrics.lineSpacing() * lines.size() <= button->height() - 4);
+        for (const QString &line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= button->width() - 8, qPrintable(line));
+        QVERIFY(lines.last().endsWith(u"(ON)"));
+        QCOMPARE(lines.join(QString()).remove(u' ') == button->text().remove(u' '), whole);
+        QVERIFY(whole || (name.startsWith(lines.first()) && lines.last().contains(u'…')));
+    }
+
+    void onAtAGlance()
+    {
+        // A relay that is on is drawn with a frame in the highlight colour, with the usual
+        // palette and with a high-contrast one.
+        WindowFixture f;
+        f.start();
+        QPushButton *button = f.relayButton(3);
+        QPalette contrast(Qt::white, Qt::black);
+        contrast.setColor(QPalette::Highlight, Qt::yellow);
+        for (const QPalette &palette : {QApplication::palette(), contrast}) {
+            button->setPalette(palette);
+            const auto lit = [&] {
+                const QImage image = button->grab().toImage();
+                int pixels = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        pixels += image.pixelColor(x, y) == palette.color(QPalette::Highlight);
+                return pixels;
+            };
+            QCOMPARE(lit(), 0);
+            WindowFixture::click(button);
+            QVERIFY(button->isChecked());
+            QVERIFY(lit() > button->width() + button->height());
+            WindowFixture::click(button);
+            QVERIFY(!button->isChecked());
+        }
     }
 
     void detailsOfEveryPortTried()
