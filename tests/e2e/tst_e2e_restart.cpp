@@ -12,8 +12,50 @@ constexpr QPoint kRenameButton{596, 36};
 constexpr QPoint kSaveTimesButton{692, 36};
 constexpr QPoint kOnHourBox3{460, 242};
 // In the rename dialog's client area.
-constexpr QPoint kFirstNameBox{148, 89};
+constexpr QPoint nameBox(int relay) { return {148, 89 + 24 * (relay - 1)}; }
 constexpr QPoint kSaveButton{148, 300};
+
+// What a relay button shows, read from its pixels: its text is the ink (dark pixels) inside
+// its bevel, in bands of rows apart by rows without ink, one band a line, each seen as the
+// columns its ink spans; a caption that is cut has ink up to the bevel's sides. A relay that
+// is on has a lit frame of bluish pixels.
+struct ButtonLook
+{
+    QList<std::pair<int, int>> lines; // the first and last column of each line's ink
+    bool clearOfSides = true;
+    int litPixels = 0;
+
+    static ButtonLook read(const QByteArray &rgb, QSize size)
+    {
+        ButtonLook look;
+        if (rgb.size() != 3 * size.width() * size.height())
+            return look;
+        // The bevel's outline and the lit frame lie in the outer 4 pixels.
+        constexpr int bevel = 4;
+        constexpr int side = 2;
+        bool inLine = false;
+        for (int y = bevel; y < size.height() - bevel; ++y) {
+            std::pair<int, int> ink{size.width(), -1};
+            for (int x = 0; x < size.width(); ++x) {
+                const auto *c = reinterpret_cast<const uchar *>(rgb.constData()) + 3 * (y * size.width() + x);
+                look.litPixels += c[2] > c[0] + 60;
+                if (x >= bevel && x < size.width() - bevel && std::max({c[0], c[1], c[2]}) < 110)
+                    ink = {std::min(ink.first, x), x};
+            }
+            if (ink.second < 0) {
+                inLine = false;
+                continue;
+            }
+            look.clearOfSides &= ink.first >= bevel + side && ink.second < size.width() - bevel - side;
+            if (!inLine)
+                look.lines.append(ink);
+            look.lines.last() = {std::min(look.lines.last().first, ink.first),
+                                 std::max(look.lines.last().second, ink.second)};
+            inLine = true;
+        }
+        return look;
+    }
+};
 
 class TestE2eRestart : public E2eTest
 {
@@ -23,11 +65,16 @@ private slots:
     void savedAndStartedAgain();
 
 private:
-    // The pixels of relay 1's button.
-    QByteArray firstRelayButton(WindowId window)
+    // The pixels of a relay's button.
+    QByteArray relayButton(WindowId window, int relay)
     {
         const QPoint corner = desktop().geometry(window).value_or(QRect()).topLeft();
-        return desktop().pixels(relayButtonRect(1).translated(corner)).value_or(QByteArray());
+        return desktop().pixels(relayButtonRect(relay).translated(corner)).value_or(QByteArray());
+    }
+    QByteArray firstRelayButton(WindowId window) { return relayButton(window, 1); }
+    ButtonLook look(WindowId window, int relay)
+    {
+        return ButtonLook::read(relayButton(window, relay), relayButtonRect(relay).size());
     }
     // Waits until relay 1's button shows `expected` (or, unless `same`, anything else).
     bool firstRelayButtonBecomes(WindowId window, const QByteArray &expected, bool same = true)
@@ -56,18 +103,38 @@ void TestE2eRestart::savedAndStartedAgain()
             times + " 0 \r\n 1 \r\n 0 \r\n 0 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(5);
     QVERIFY(waitUntil([&] { return readFile(program().configDir() + u"/tavex.ini"_s) == saved; }, kWindowTimeoutMs, 100));
 
+    // Names of 20 characters for relays 1, 4 and 5, with relay 4 on, and a name with a comma.
+    QVERIFY(clickRelay(window, 4) && expectBytes("7"));
     QVERIFY(desktop().click(window, kRenameButton));
     const WindowId dialog = desktop().waitForWindow(kRenameTitle);
-    QVERIFY(dialog != 0 && desktop().click(dialog, kFirstNameBox));
-    QVERIFY(desktop().typeText(dialog, u"Bomba, poço"_s) && desktop().click(dialog, kSaveButton));
-    QVERIFY(desktop().waitForNoWindow(kRenameTitle));
+    QVERIFY(dialog != 0);
+    const QMap<int, QString> names{{1, u"Ventilador do teto 1"_s}, {2, u"Bomba, poço"_s},
+                                   {4, u"Bomba da caixa dagua"_s}, {5, u"Iluminacao da garage"_s}};
+    for (auto name = names.begin(); name != names.end(); ++name)
+        QVERIFY(desktop().click(dialog, nameBox(name.key())) && desktop().typeText(dialog, name.value()));
+    QVERIFY(desktop().click(dialog, kSaveButton) && desktop().waitForNoWindow(kRenameTitle));
     QVERIFY(firstRelayButtonBecomes(window, designCaption, false));
     const QByteArray renamed = firstRelayButton(window);
     QVERIFY(!renamed.isEmpty());
+    // Each long name is shown on two lines, its state with it, nothing cut at the sides; relay
+    // 4 is still shown on. Switched off, its lower line (the state) changes and its name stays.
+    for (int relay : {1, 4, 5}) {
+        QVERIFY2(waitUntil([&] { return look(window, relay).lines.size() == 2; }, kWindowTimeoutMs, 100),
+                 qPrintable(u"relay %1"_s.arg(relay)));
+        QVERIFY(look(window, relay).clearOfSides);
+        QCOMPARE(look(window, relay).litPixels > 100, relay == 4);
+    }
+    const ButtonLook on = look(window, 4);
+    QVERIFY(clickRelay(window, 4) && expectBytes("8"));
+    QVERIFY(waitUntil([&] { return look(window, 4).litPixels == 0; }, kWindowTimeoutMs, 100));
+    const ButtonLook off = look(window, 4);
+    QVERIFY(off.lines.size() == 2 && off.clearOfSides);
+    QVERIFY(off.lines[0] == on.lines[0] && off.lines[1] != on.lines[1]);
 
-    // The name is quoted for its comma and upper-cased in the code page of the file.
+    // The name with a comma is quoted, and every name upper-cased in the code page of the file.
     QCOMPARE(readFile(program().configDir() + u"/BOTOES.INI"_s),
-             QByteArray("\"BOMBA, PO\xc7O\"\r\n") + QByteArray("\r\n").repeated(7));
+             QByteArray("VENTILADOR DO TETO 1\r\n\"BOMBA, PO\xc7O\"\r\n\r\nBOMBA DA CAIXA DAGUA\r\n"
+                        "ILUMINACAO DA GARAGE\r\n") + QByteArray("\r\n").repeated(3));
 
     // Quit and start again: the button shows what the save showed.
     program().stop();

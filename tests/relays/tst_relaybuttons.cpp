@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(labelShown, labelWhileOpen);
         // Caption, look and countdown as before the click.
         QCOMPARE(f.relayButton(relay)->text(), caption);
-        QVERIFY(!f.relayButton(relay)->isChecked());
+        QVERIFY(!f.relayButton(relay)->isChecked() && !f.relayButton(8)->isChecked());
         QVERIFY(relay > 4 || !f.window().relays().countdown(relay).isRunning());
         QCOMPARE(f.portLabel(), replugged ? QStringLiteral("COM %1").arg(replugged) : QStringLiteral("Nenhuma"));
 
@@ -73,6 +73,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("whole"); // every character of the name is shown
         QTest::newRow("short name, one line") << 2 << "BOMBA" << true;
+        QTest::newRow("the name on one line, the state below") << 3 << "BOMBA DA CAIXA" << true;
         QTest::newRow("20 characters, broken between words") << 1 << "VENTILADOR DO TETO 1" << true;
         QTest::newRow("20 characters on a lower button") << 5 << "ILUMINACAO DA GARAGE" << true;
         QTest::newRow("20 characters, no blank") << 4 << "MMMMMMMMMMMMMMMMMMMM" << true;
@@ -101,6 +102,9 @@ private slots:
             QVERIFY2(metrics.horizontalAdvance(line) <= button->width() - 8, qPrintable(line));
         QVERIFY(lines.last().endsWith(u"(ON)"));
         QCOMPARE(lines.join(QString()).remove(u' ') == button->text().remove(u' '), whole);
+        // A name with blanks breaks between its words.
+        for (const QString &word : name.split(u' '))
+            QVERIFY(!whole || !name.contains(u' ') || lines.first().contains(word) || lines.last().contains(word));
         QVERIFY(whole || (name.startsWith(lines.first()) && lines.last().contains(u'…')));
     }
 
