@@ -92,6 +92,8 @@ void RelayButton::showRelay()
     const QString &caption = m_relays.caption(m_relay);
     const bool on = !m_relays.releDesligado(m_relay);
     setText(caption);
+    // An ampersand in a name is shown as it is, never a shortcut that would switch the relay.
+    setShortcut(QKeySequence());
     setChecked(on);
     setAccessibleName(relayButtonAccessibleName(m_relay, caption, on));
 }

@@ -58,6 +58,8 @@ BREAKS = [
      "return {parts.name, parts.state};", "return {caption};"),
     ("a long name broken between characters, not words", "relays/relaybutton.cpp",
      "if (name[at] == u' ' && ", "if (false && "),
+    ("an ampersand in a relay name makes a shortcut that switches it", "relays/relaybutton.cpp",
+     "    setShortcut(QKeySequence());\n", ""),
     ("a click changes a relay button's look by itself", "relays/relaybutton.h",
      "    void nextCheckState() override { }\n", ""),
     ("the combo boxes read by their value", "platform/combos.cpp",
