@@ -120,6 +120,17 @@ std::optional<QRect> Desktop::geometry(WindowId window) const
                  match.captured(4).toInt());
 }
 
+std::optional<QSize> Desktop::iconSize(WindowId window) const
+{
+    // xprop draws each icon the property holds, headed "Icon (<width> x <height>):".
+    const auto out = run(u"xprop"_s, {u"-id"_s, QString::number(window), u"-notype"_s, u"_NET_WM_ICON"_s});
+    static const QRegularExpression pattern(u"Icon \\((\\d+) x (\\d+)\\)"_s);
+    const auto match = pattern.match(QString::fromUtf8(out.value_or(QByteArray())));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
 bool Desktop::click(WindowId window, QPoint point) const
 {
     // No --sync: it never returns when the pointer is already there. The warp and the
