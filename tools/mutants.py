@@ -68,6 +68,8 @@ BREAKS = [
      "widget->setAccessibleDescription(description);", "widget->setAccessibleName(description);"),
     ("Return in the rename dialog does not save", "names/form2.cpp",
      "        btn_salvar_Click();\n        break;", "        break;"),
+    ("the window without the program's own icon", "app/main.cpp",
+     "    QApplication::setWindowIcon(tavex::applicationIcon());\n", ""),
     ("lines 9 to 16 of the settings file read as fields", "settings/settingsfile.cpp",
      "fromWindows1252(*line) : timeField(*line)", "fromWindows1252(*line) : readFields(*line, 1).value(0)"),
     ("a name's inner quote dropped", "names/namesfile.cpp",
