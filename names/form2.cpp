@@ -23,7 +23,7 @@ constexpr int kNameMaxLength = 20;
 
 // A name box reaches from its place to near the dialog's right edge, a little wider than
 // drawn, and its font is made small enough for a name of 20 wide letters.
-constexpr int kNameBoxLeft = 1080;
+constexpr int kNameBoxLeft = fromTwips(1080);
 constexpr int kNameBoxWidth = fromTwips(4215 - 1080 - 120);
 
 // The rows of the eight names lie 360 twips apart.
@@ -118,7 +118,7 @@ void Form2::buildControls()
     for (int n = 1; n <= kRelayCount; ++n) {
         auto *box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("txt_nome_btn%1").arg(n));
-        box->setGeometry(fromTwips(kNameBoxLeft), fromTwips(nameRowTop(n)), kNameBoxWidth, fromTwips(285));
+        box->setGeometry(kNameBoxLeft, fromTwips(nameRowTop(n)), kNameBoxWidth, fromTwips(285));
         box->setMaxLength(kNameMaxLength);
         box->setAlignment(Qt::AlignCenter);
         box->setFont(boxFont);

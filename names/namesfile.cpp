@@ -16,6 +16,12 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kComma = ',';
 
+// Whether a name's double quotes read back: none at its start, blanks aside, and no comma.
+bool quotesReadBack(QStringView text)
+{
+    return !text.contains(u'"') || (!text.contains(u',') && !trimBlanks(text).startsWith(u'"'));
+}
+
 } // namespace
 
 QList<QString> readNameEntries(QByteArrayView bytes, qsizetype count)
@@ -37,16 +43,6 @@ QByteArray namesFileContents(const QStringList &names)
     }
     return contents;
 }
-
-namespace {
-
-// Whether a name's double quotes read back: none at its start, blanks aside, and no comma.
-bool quotesReadBack(QStringView text)
-{
-    return !text.contains(u'"') || (!text.contains(u',') && !trimBlanks(text).startsWith(u'"'));
-}
-
-} // namespace
 
 bool isNameCharacter(char32_t c)
 {

@@ -2,12 +2,12 @@
 # the stack protector, fortified C library functions, format string checks, and read-only
 # relocations bound at start-up. They apply to every optimised build, the one the Debian
 # package is made from included; the build type keeps its own optimisation and debugging
-# flags. A Debug build (fortified functions need the optimiser) and a sanitizer build go
-# without them, as does a machine without dpkg-buildflags.
+# flags. A Debug build (fortified functions need the optimiser), a sanitizer build and a build
+# for another system (Windows) go without them, as does a machine without dpkg-buildflags.
 option(TAVEX_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
 find_program(TAVEX_DPKG_BUILDFLAGS dpkg-buildflags)
 if(TAVEX_HARDENING AND TAVEX_DPKG_BUILDFLAGS AND NOT TAVEX_SANITIZE
-   AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+   AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(tavex_hardening_flags)
     foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
         execute_process(
