@@ -41,10 +41,15 @@ bool Desktop::startServer()
               kWindowTimeoutMs);
     bool ok = false;
     m_display = u":%1"_s.arg(m_server.readLine().trimmed().toInt(&ok));
-    if (!ok)
+    if (!ok) {
         m_lastError = u"Xvfb gave no display number: "_s + m_server.errorString() + u' '
             + QString::fromLocal8Bit(m_server.readAllStandardError());
-    return ok;
+        return false;
+    }
+    // A Brazilian keyboard, as the program's users have: "ç" has a key of its own, so xdotool
+    // types it without remapping a key for it, which a busy program may read after the
+    // mapping has changed back.
+    return run(u"setxkbmap"_s, {u"-layout"_s, u"br"_s}).has_value();
 }
 
 std::optional<QByteArray> Desktop::run(const QString &program, const QStringList &arguments,

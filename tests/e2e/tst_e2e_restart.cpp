@@ -97,10 +97,10 @@ void TestE2eRestart::savedAndStartedAgain()
     QVERIFY(desktop().click(window, kRenameButton));
     const WindowId dialog = desktop().waitForWindow(kRenameTitle);
     QVERIFY(dialog != 0);
-    const QMap<int, QString> names{{1, u"Ventilador do teto 1"_s}, {2, u"Bomba, poço"_s},
-                                   {4, u"Bomba da caixa dagua"_s}, {5, u"Iluminacao da garage"_s}};
-    for (auto name = names.begin(); name != names.end(); ++name)
-        QVERIFY(desktop().click(dialog, nameBox(name.key())) && desktop().typeText(dialog, name.value()));
+    const std::pair<int, QString> names[]{{2, u"Bomba, poço"_s}, {1, u"Ventilador do teto 1"_s},
+                                          {4, u"Bomba da caixa dagua"_s}, {5, u"Iluminacao da garage"_s}};
+    for (const auto &[relay, name] : names)
+        QVERIFY(desktop().click(dialog, nameBox(relay)) && desktop().typeText(dialog, name));
     QVERIFY(desktop().click(dialog, kSaveButton) && desktop().waitForNoWindow(kRenameTitle));
     // Each long name is shown on two lines, its state with it, nothing cut at the sides; relay
     // 4 is still shown on. Switched off, its lower line (the state) changes and its name stays.
