@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +30,12 @@ void name(QWidget *window, const QString &objectName, const QString &accessibleN
 {
     if (QWidget *widget = control(window, objectName))
         setName(widget, accessibleName);
+}
+
+void describe(QWidget *window, const QString &objectName, const QString &description)
+{
+    if (QWidget *widget = control(window, objectName))
+        widget->setAccessibleDescription(description);
 }
 
 struct RelayControl
@@ -69,11 +74,6 @@ QString relayObjectName(const char *pattern, int relay)
 
 } // namespace
 
-QString relayButtonAccessibleName(int relay, const QString &caption)
-{
-    return QStringLiteral("Relé %1, %2: ligar ou desligar").arg(relay).arg(caption);
-}
-
 void makeMainWindowAccessible(QWidget *window)
 {
     name(window, QStringLiteral("btn_editarBotoes"), QStringLiteral("Renomear os botões dos relés"));
@@ -81,7 +81,8 @@ void makeMainWindowAccessible(QWidget *window)
     name(window, QStringLiteral("chk_extender"), QStringLiteral("Exibir os relés 5 a 8"));
     name(window, QStringLiteral("sem_conversor"),
          QStringLiteral("Usar a porta serial do computador em vez do cabo USB/Serial"));
-    name(window, QStringLiteral("lb_com_detectada"), QStringLiteral("Porta detectada"));
+    // The labels that show a value are read by what they show, their purpose as description.
+    describe(window, QStringLiteral("lb_com_detectada"), QStringLiteral("Porta detectada"));
 
     QList<QWidget *> order{control(window, QStringLiteral("btn_editarBotoes")),
                            control(window, QStringLiteral("btn_salvar"))};
@@ -92,17 +93,13 @@ void makeMainWindowAccessible(QWidget *window)
                 setName(widget, QString::fromUtf8(row.accessibleName).arg(n));
             order << widget;
         }
-        name(window, QStringLiteral("lb_tmpr%1").arg(n),
-             QStringLiteral("Segundos restantes do relé %1").arg(n));
+        describe(window, QStringLiteral("lb_tmpr%1").arg(n),
+                 QStringLiteral("Segundos restantes do relé %1").arg(n));
     }
     order << control(window, QStringLiteral("chk_extender"))
           << control(window, QStringLiteral("sem_conversor"));
     for (int n = kFirstExtendedRelay; n <= kRelayCount; ++n)
         order << control(window, QStringLiteral("btn_rele%1").arg(n));
-    for (int n = 1; n <= kRelayCount; ++n) {
-        auto *button = qobject_cast<QPushButton *>(control(window, QStringLiteral("btn_rele%1").arg(n)));
-        button->setAccessibleName(relayButtonAccessibleName(n, button->text()));
-    }
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -12,7 +12,4 @@ namespace tavex {
 // relays 5 to 8.
 void makeMainWindowAccessible(QWidget *window);
 
-// A relay button is read with its relay and what its caption shows now.
-QString relayButtonAccessibleName(int relay, const QString &caption);
-
 } // namespace tavex

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "link/portmap.h"
+#include "platform/appicon.h"
 #include "platform/configdir.h"
 #include "platform/qtserialport.h"
 #include "platform/qttranslation.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
+    QApplication::setWindowIcon(tavex::applicationIcon());
     tavex::installQtTranslation(app);
 
     // The session's end, Ctrl+C or a hang-up: every window is closed, an open message box

@@ -105,7 +105,7 @@ void MainWindow::buildControls()
                  twipsRect(9720, 240, 1335, 615), this);
 
     for (int n = 1; n <= kTimedRelayCount; ++n) {
-        m_relayButtons[n - 1] = createRelayButton(n, this);
+        m_relayButtons[n - 1] = new RelayButton(n, *m_relays, this);
         auto *entry = new DurationEntry(n, this);
         entry->setGeometry(twipsRect(3720, relayRowTop(n), 2415, 855));
         m_durationEntries[n - 1] = entry;
@@ -132,7 +132,7 @@ void MainWindow::buildControls()
                    twipsRect(7080, 5040, 3375, 255), this);
 
     for (int n = kFirstExtendedRelay; n <= kRelayCount; ++n)
-        m_relayButtons[n - 1] = createRelayButton(n, this);
+        m_relayButtons[n - 1] = new RelayButton(n, *m_relays, this);
 
     createLabel(QStringLiteral("Label2"), QStringLiteral("Porta detectada:"),
                 twipsRect(1440, 6120, 1335, 255), this);
@@ -148,10 +148,6 @@ void MainWindow::connectControls()
 {
     for (int n = 1; n <= kRelayCount; ++n)
         connect(relayButton(n), &QPushButton::clicked, this, [this, n] { toggleRelay(n); });
-    connect(m_relays, &RelayBank::captionChanged, this, [this](int relay, const QString &caption) {
-        relayButton(relay)->setText(caption);
-        relayButton(relay)->setAccessibleName(relayButtonAccessibleName(relay, caption));
-    });
     connect(m_link, &Link::captionChanged, m_portLabel, &QLabel::setText);
     connect(m_link, &Link::portFound, this, &MainWindow::enableRelayButtons);
     for (int n = 1; n <= kTimedRelayCount; ++n) {

@@ -20,6 +20,13 @@ QString namesNotSavedText(const QString &path)
             .arg(QDir::toNativeSeparators(path));
 }
 
+// The state a caption applied from the names file tells: on for a relay that is on, so that a
+// new name never makes a running relay look off.
+Switch stateOf(const RelayBank &relays, int relay)
+{
+    return relays.releDesligado(relay) ? Switch::Off : Switch::On;
+}
+
 } // namespace
 
 void MainWindow::carregaNomedosBotoes()
@@ -33,7 +40,7 @@ void MainWindow::carregaNomedosBotoes()
         if (name.isEmpty())
             name = defaultRelayName(n);
         else
-            m_relays->setCaption(n, appliedNameCaption(name));
+            m_relays->setCaption(n, appliedNameCaption(name, stateOf(*m_relays, n)));
         m_relays->setNomeRele(n, name);
     }
     m_namesRead = true;
@@ -44,7 +51,7 @@ void MainWindow::applyNameCaptions()
     const QList<QString> entries = readNamesFile(m_configDir.path());
     for (int n = 1; n <= entries.size(); ++n) {
         if (!entries[n - 1].isEmpty())
-            m_relays->setCaption(n, appliedNameCaption(entries[n - 1]));
+            m_relays->setCaption(n, appliedNameCaption(entries[n - 1], stateOf(*m_relays, n)));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -19,6 +20,11 @@ namespace {
 // The client area is 4215 x 5040 twips.
 constexpr QSize kClientSize{fromTwips(4215), fromTwips(5040)};
 constexpr int kNameMaxLength = 20;
+
+// A name box reaches from its place to near the dialog's right edge, a little wider than
+// drawn, and its font is made small enough for a name of 20 wide letters.
+constexpr int kNameBoxLeft = fromTwips(1080);
+constexpr int kNameBoxWidth = fromTwips(4215 - 1080 - 120);
 
 // The rows of the eight names lie 360 twips apart.
 constexpr int nameRowTop(int relay)
@@ -65,6 +71,19 @@ QLabel *createLabel(const QString &name, const QString &text, const QRect &place
     return label;
 }
 
+// The names' font: the dialog's medium font, made smaller until a name of 20 wide letters
+// fits its box.
+QFont nameBoxFont()
+{
+    const QString widestName(kNameMaxLength, u'N');
+    QFont font = mediumSansFont();
+    // The line edit's frame and its text margins take a few pixels on each side.
+    constexpr int room = kNameBoxWidth - 10;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(widestName) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
 } // namespace
 
 Form2::Form2(QString dataDir, QWidget *parent)
@@ -95,13 +114,14 @@ void Form2::buildControls()
                     twipsRect(360, nameRowTop(n), 735, 255), this);
     }
     auto *validator = new NameValidator(this);
+    const QFont boxFont = nameBoxFont();
     for (int n = 1; n <= kRelayCount; ++n) {
         auto *box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("txt_nome_btn%1").arg(n));
-        box->setGeometry(twipsRect(1080, nameRowTop(n), 2295, 285));
+        box->setGeometry(kNameBoxLeft, fromTwips(nameRowTop(n)), kNameBoxWidth, fromTwips(285));
         box->setMaxLength(kNameMaxLength);
         box->setAlignment(Qt::AlignCenter);
-        box->setFont(mediumSansFont());
+        box->setFont(boxFont);
         box->setValidator(validator);
         box->setAccessibleName(QStringLiteral("Nome do botão do relé %1").arg(n));
         m_boxes[n - 1] = box;
@@ -110,6 +130,7 @@ void Form2::buildControls()
     save->setObjectName(QStringLiteral("btn_salvar"));
     save->setGeometry(twipsRect(1440, 4320, 1575, 375));
     save->setAccessibleName(QStringLiteral("Salvar os nomes dos botões"));
+    save->setDefault(true);
     connect(save, &QPushButton::clicked, this, &Form2::btn_salvar_Click);
 }
 
@@ -152,6 +173,21 @@ void Form2::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     paintRenameBackdrop(painter);
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        btn_salvar_Click();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Form2::closeEvent(QCloseEvent *event)

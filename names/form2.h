@@ -41,6 +41,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Return and Enter save, as the default button "SALVAR"; Escape closes as the close box.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();

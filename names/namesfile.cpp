@@ -16,6 +16,12 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kComma = ',';
 
+// Whether a name's double quotes read back: none at its start, blanks aside, and no comma.
+bool quotesReadBack(QStringView text)
+{
+    return !text.contains(u'"') || (!text.contains(u',') && !trimBlanks(text).startsWith(u'"'));
+}
+
 } // namespace
 
 QList<QString> readNameEntries(QByteArrayView bytes, qsizetype count)
@@ -41,14 +47,15 @@ QByteArray namesFileContents(const QStringList &names)
 bool isNameCharacter(char32_t c)
 {
     const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
-    return !control && c != U'"' && isWindows1252(c);
+    return !control && isWindows1252(c);
 }
 
 bool isNameText(QStringView text)
 {
     // A surrogate is half of a character the code page never holds.
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return !c.isSurrogate() && isNameCharacter(c.unicode()); });
+    return quotesReadBack(text) && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return !c.isSurrogate() && isNameCharacter(c.unicode());
+    });
 }
 
 QString nameText(QStringView text)
@@ -59,6 +66,8 @@ QString nameText(QStringView text)
         if (!c.isSurrogate() && isNameCharacter(c.unicode()))
             kept += c;
     }
+    if (!quotesReadBack(kept))
+        kept.remove(u'"');
     return kept;
 }
 

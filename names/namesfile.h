@@ -31,11 +31,16 @@ QList<QString> readNameEntries(QByteArrayView bytes, qsizetype count = kRelayCou
 // left out, so every line reads back as one entry.
 QByteArray namesFileContents(const QStringList &names);
 
-// Whether a rename box accepts the character: the file holds it, and it is neither a double
-// quote (which the file cannot hold inside a name) nor a control character.
+// Whether a rename box accepts the character: the file holds it, and it is not a control
+// character.
 bool isNameCharacter(char32_t c);
+// Whether a rename box accepts the text: every character is a name character, and the text
+// reads back from the file as it was written. A double quote does so only inside a name
+// without a comma (a quoted name cannot hold a quote) and not at its start (where it would
+// open a quoted name).
 bool isNameText(QStringView text);
-// The text without the characters a rename box refuses.
+// The text without the characters a rename box refuses, and without its double quotes where
+// they would not read back.
 QString nameText(QStringView text);
 
 // The text without the blanks at both ends.

@@ -1,5 +1,6 @@
 #include "platform/combos.h"
 
+#include <QAccessibleWidget>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
@@ -35,11 +36,47 @@ private:
     bool m_confirming = false;
 };
 
+// How assistive technology reads an editable box: by the accessible name that says what the
+// box sets, with its text as the value. Qt's own reading of a combo box on Linux gives the
+// text as the name, so a screen reader would announce "0 h" and not what the hour is for.
+class ComboAccessible final : public QAccessibleWidget
+{
+public:
+    explicit ComboAccessible(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {showMenuAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction())
+            box()->showPopup();
+    }
+
+private:
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+};
+
+QAccessibleInterface *comboAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(EditableCombo::staticMetaObject.className())) {
+        if (auto *box = qobject_cast<EditableCombo *>(object))
+            return new ComboAccessible(box);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 EditableCombo::EditableCombo(const QString &objectName, const QString &text, QWidget *parent)
     : QComboBox(parent)
 {
+    [[maybe_unused]] static const bool readable = (QAccessible::installFactory(comboAccessible), true);
     setObjectName(objectName);
     auto *textPart = new TextPart(this);
     setLineEdit(textPart);

@@ -18,9 +18,25 @@ QString switchedCaption(const QString &name, Switch direction)
     return name + (direction == Switch::On ? QStringLiteral(" (ON)") : QStringLiteral(" (OFF)"));
 }
 
-QString appliedNameCaption(const QString &name)
+QString appliedNameCaption(const QString &name, Switch state)
 {
-    return name + QStringLiteral(" [OFF]");
+    return name + (state == Switch::On ? QStringLiteral(" [ON]") : QStringLiteral(" [OFF]"));
+}
+
+CaptionParts splitCaption(const QString &caption)
+{
+    for (QStringView state : {u"(ON)", u"(OFF)", u"[ON]", u"[OFF]"}) {
+        if (!caption.endsWith(state))
+            continue;
+        QStringView name = QStringView(caption).chopped(state.size());
+        // A state stands after a blank; a caption that is all state is a name.
+        if (!name.endsWith(u' ') || name.trimmed().isEmpty())
+            break;
+        while (name.endsWith(u' '))
+            name.chop(1);
+        return {name.toString(), state.toString()};
+    }
+    return {caption, {}};
 }
 
 } // namespace tavex

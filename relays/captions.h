@@ -17,7 +17,16 @@ QString designCaption(int relay);
 QString switchedCaption(const QString &name, Switch direction);
 
 // The caption when a name has just been applied from the names file: the name followed by
-// " [OFF]", whatever the relay's state.
-QString appliedNameCaption(const QString &name);
+// " [OFF]", or " [ON]" while the relay is on.
+QString appliedNameCaption(const QString &name, Switch state);
+
+// A caption cut before its state: the name as shown, and the state ("(ON)", "[OFF]", ...)
+// without the blanks before it; no state when the caption ends in none.
+struct CaptionParts
+{
+    QString name;
+    QString state;
+};
+CaptionParts splitCaption(const QString &caption);
 
 } // namespace tavex

@@ -4,6 +4,8 @@
 #include "relays/captions.h"
 #include "timed/countdown.h"
 
+#include <utility>
+
 namespace tavex {
 
 RelayBank::RelayBank(Link &link, QObject *parent) : QObject(parent), m_link(link)
@@ -31,8 +33,10 @@ Countdown &RelayBank::countdown(int relay)
 
 void RelayBank::markAllOff()
 {
-    for (Relay &relay : m_relays)
-        relay.off = true;
+    for (int n = 1; n <= kRelayCount; ++n) {
+        if (!std::exchange(at(n).off, true))
+            emit stateChanged(n);
+    }
 }
 
 bool RelayBank::toggle(int relay, bool durationTicked)
@@ -57,6 +61,7 @@ bool RelayBank::toggle(int relay, bool durationTicked)
     }
 
     r.off = direction == Switch::Off;
+    emit stateChanged(relay);
     if (direction == Switch::Off && countdown) {
         countdown->stop();
         countdown->setTempoDecorrido(0);

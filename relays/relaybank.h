@@ -43,6 +43,8 @@ public:
 
 signals:
     void captionChanged(int relay, const QString &caption);
+    // The relay's off flag has changed.
+    void stateChanged(int relay);
 
 private:
     struct Relay

@@ -39,7 +39,13 @@ ClockReading readClock(QTime timeOfDay)
 
 std::optional<int> settingNumber(QStringView comboText)
 {
-    return twoDigitNumber(comboText.left(2));
+    // A sign may stand before a digit: "+7 h" is 7, "-1" is -1, which no clock matches.
+    const QStringView text = comboText.left(2).trimmed();
+    if (text.size() == 2 && (text[0] == u'+' || text[0] == u'-')) {
+        const std::optional<int> digit = twoDigitNumber(text.sliced(1));
+        return digit && text[0] == u'-' ? std::optional<int>(-*digit) : digit;
+    }
+    return twoDigitNumber(text);
 }
 
 bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView minuteText)

@@ -20,8 +20,9 @@ std::optional<ClockReading> readClockText(QStringView hhmmss);
 ClockReading readClock(QTime timeOfDay);
 
 // The number a schedule box stands for: its first two characters with the blanks around the
-// digits ignored ("7 h" is 7, "23 h" 23, " 7" 7, "07" 7). Nothing when those characters are
-// not a number ("", "7h", "ab"); such a setting never matches.
+// digits ignored ("7 h" is 7, "23 h" 23, " 7" 7, "07" 7), a sign included ("+7 h" is 7).
+// Nothing when those characters are not a number ("", "7h", "ab"); such a setting never
+// matches.
 std::optional<int> settingNumber(QStringView comboText);
 
 // Whether the clock stands at the minute that an hour box and a minute box give.

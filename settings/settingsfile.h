@@ -35,8 +35,9 @@ struct SettingsValues
 // "?"), each box " 0 " or " 1 ".
 QByteArray settingsFileContents(const SettingsValues &values);
 
-// What a file gives for each line. Lines 1 to 16 are read whole, so a time text keeps its
-// blanks and its commas. Lines 17 to 26 are read as fields, like the entries of the names
+// What a file gives for each line. Lines 1 to 8 are read whole, so a time text keeps its
+// blanks and its commas; lines 9 to 16 too, but without the blanks before the text and
+// without the double quotes around a quoted text. Lines 17 to 26 are read as fields, like the entries of the names
 // file; a box's value is the number at the field's start, rounded. Nothing is given for a
 // line past the end of the file, nor for a box whose value is neither 0 nor 1.
 struct LoadedSettings

@@ -12,10 +12,10 @@ using namespace tavex::test;
 
 namespace {
 
-QString accessibleName(QWidget *widget)
+QString accessibleText(QWidget *widget, QAccessible::Text text = QAccessible::Name)
 {
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
+    return face ? face->text(text) : QString();
 }
 
 } // namespace
@@ -61,13 +61,31 @@ private slots:
             if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&f.window())
                 || qobject_cast<QComboBox *>(widget))
                 continue;
-            const QString name = accessibleName(widget);
+            const QString name = accessibleText(widget);
             QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(widget->objectName() + u' ' + name));
             names.insert(name);
         }
-        // A relay button is read with what it shows now.
+        // A combo box is read by what it sets, its text as its value.
+        for (QComboBox *box : f.window().findChildren<QComboBox *>()) {
+            QCOMPARE(accessibleText(box, QAccessible::Value), box->currentText());
+            QCOMPARE(accessibleText(box), accessibleText(box->lineEdit()));
+        }
+        QCOMPARE(accessibleText(f.combo(QStringLiteral("Cmb1_min_desligar3"))), u"Minuto de desligar o relé 3");
+        // The labels that show a value are read by what they show, described by what it is.
+        const auto heard = [](QWidget *label) {
+            return accessibleText(label) + QStringLiteral(" / ") + accessibleText(label, QAccessible::Description);
+        };
+        QCOMPARE(heard(f.window().findChild<QLabel *>(QStringLiteral("lb_com_detectada"))), u"COM 3 / Porta detectada");
+        DurationEntry *entry = f.window().durationEntry(2);
+        WindowFixture::typeInto(entry->durationEdit(), QStringLiteral("5"));
+        WindowFixture::tickBox(entry->durationBox());
+        WindowFixture::click(f.relayButton(2));
+        QMetaObject::invokeMethod(&f.window().relays().countdown(2).timer(), "timeout");
+        QCOMPARE(heard(entry->remainingLabel()), u"4 / Segundos restantes do relé 2");
+        // A relay button is read with its name and whether the relay is on.
         WindowFixture::click(f.relayButton(4));
-        QCOMPARE(accessibleName(f.relayButton(4)), u"Relé 4, RELE 4 (ON): ligar ou desligar");
+        QCOMPARE(accessibleText(f.relayButton(4)), u"Relé 4, RELE 4, ligado");
+        QVERIFY(QAccessible::queryAccessibleInterface(f.relayButton(4))->state().checked);
         // Switched off, relay 4's caption loses the second blank of its design caption.
         WindowFixture::click(f.relayButton(4));
         QCOMPARE(f.relayButton(4)->text(), u"RELE 4 (OFF)");

@@ -41,10 +41,15 @@ bool Desktop::startServer()
               kWindowTimeoutMs);
     bool ok = false;
     m_display = u":%1"_s.arg(m_server.readLine().trimmed().toInt(&ok));
-    if (!ok)
+    if (!ok) {
         m_lastError = u"Xvfb gave no display number: "_s + m_server.errorString() + u' '
             + QString::fromLocal8Bit(m_server.readAllStandardError());
-    return ok;
+        return false;
+    }
+    // A Brazilian keyboard, as the program's users have: "ç" has a key of its own, so xdotool
+    // types it without remapping a key for it, which a busy program may read after the
+    // mapping has changed back.
+    return run(u"setxkbmap"_s, {u"-layout"_s, u"br"_s}).has_value();
 }
 
 std::optional<QByteArray> Desktop::run(const QString &program, const QStringList &arguments,
@@ -118,6 +123,17 @@ std::optional<QRect> Desktop::geometry(WindowId window) const
         return std::nullopt;
     return QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
                  match.captured(4).toInt());
+}
+
+std::optional<QSize> Desktop::iconSize(WindowId window) const
+{
+    // xprop draws each icon the property holds, headed "Icon (<width> x <height>):".
+    const auto out = run(u"xprop"_s, {u"-id"_s, QString::number(window), u"-notype"_s, u"_NET_WM_ICON"_s});
+    static const QRegularExpression pattern(u"Icon \\((\\d+) x (\\d+)\\)"_s);
+    const auto match = pattern.match(QString::fromUtf8(out.value_or(QByteArray())));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
 bool Desktop::click(WindowId window, QPoint point) const

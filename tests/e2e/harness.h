@@ -61,6 +61,8 @@ public:
     QString windowTitle(WindowId window) const;
     // Position on the screen and size of the client area.
     std::optional<QRect> geometry(WindowId window) const;
+    // The width and height of the first icon the window offers (_NET_WM_ICON), if any.
+    std::optional<QSize> iconSize(WindowId window) const;
     // A left click at `point`, in the window's client coordinates.
     bool click(WindowId window, QPoint point) const;
     // Gives the window the keyboard focus and presses `keys`, X keysym names between spaces

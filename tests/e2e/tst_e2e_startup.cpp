@@ -123,7 +123,10 @@ void TestE2eStartup::endsOnSignal()
 {
     // As closing the window does: a normal end, and the serial port's lock file goes with it.
     QFETCH(int, signalNumber);
-    QVERIFY(startWithBoard() != 0);
+    const WindowId window = startWithBoard();
+    QVERIFY(window != 0);
+    // The window carries the program's own icon.
+    QVERIFY(desktop().iconSize(window).value_or(QSize()).width() >= 16);
     const QString lock = u"/var/lock/LCK.."_s + program().path(u"board"_s).replace(u'/', u'_');
     QVERIFY2(QFileInfo::exists(lock), qPrintable(lock + u" is missing"_s));
 

@@ -59,15 +59,19 @@ private slots:
         // A copy in lower case is read when there is no "BOTOES.INI"; a settings file makes the
         // start-up apply the names' captions a second time.
         WindowFixture f;
-        QVERIFY(writeFile(f.dataFile(QStringLiteral("botoes.ini")), "A\r\n\r\nC,D\r\n"));
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("botoes.ini")), "A\r\n\r\nC,D\r\nE\"F\r\n"));
         QVERIFY(writeFile(f.dataFile(QStringLiteral("tavex.ini")), ""));
         f.start();
         // A name read shows as just applied; an empty or missing entry keeps the default name.
-        QCOMPARE(captions(f, true), QStringList({"A", "RELE 2", "C", "D"}) + kDefaultNames.mid(4));
-        QCOMPARE(captions(f), QStringList({"A [OFF]", "RELE 2 (OFF)", "C [OFF]", "D [OFF]", "RELE 5 (OFF)",
+        QCOMPARE(captions(f, true), QStringList({"A", "RELE 2", "C", "D", "E\"F"}) + kDefaultNames.mid(5));
+        QCOMPARE(captions(f), QStringList({"A [OFF]", "RELE 2 (OFF)", "C [OFF]", "D [OFF]", "E\"F [OFF]",
                                            "RELE 6 (OFF)", "RELE 7 (OFF)", "RELE 8  (OFF)"}));
-        // A freshly loaded dialog shows the entries as read, and no default names.
-        QCOMPARE(openDialog(f)->boxTexts(), QStringList({"A", "", "C", "D", "", "", "", ""}));
+        // A freshly loaded dialog shows the entries as read, and no default names; saved
+        // unedited, every entry is written back as it was read.
+        Form2 *dialog = openDialog(f);
+        QCOMPARE(dialog->boxTexts(), QStringList({"A", "", "C", "D", "E\"F", "", "", ""}));
+        save(dialog);
+        QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("A\r\n\r\nC\r\nD\r\nE\"F\r\n\r\n\r\n\r\n"));
     }
 
     void oneDialogBesideTheWindow()
@@ -77,9 +81,10 @@ private slots:
         Form2 *dialog = openDialog(f);
         QVERIFY(dialog && dialog->isWindow() && dialog->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
-        // A character the file cannot keep does not appear.
-        type(dialog, 2, QStringLiteral("a\"bΩc😀d"));
-        QCOMPARE(dialog->nameBox(2)->text(), u"abcd");
+        // A character the file cannot keep does not appear, nor a quote that would not read
+        // back (at the start, or beside a comma).
+        type(dialog, 2, QStringLiteral("\"a\"bΩc😀d"));
+        QCOMPARE(dialog->nameBox(2)->text(), u"a\"bcd");
 
         // Opening it again shows the same dialog as it is: the file is not read again.
         type(dialog, 1, QStringLiteral("bomba"));
@@ -88,21 +93,21 @@ private slots:
         QCOMPARE(f.window().findChildren<Form2 *>().size(), 1);
         QCOMPARE(dialog->nameBox(1)->text(), u"bomba");
 
-        // A save hides it with its boxes as typed; the button shows the name in upper case. A
-        // relay that is on stays on, whatever its caption says, until its next click.
+        // A save hides it with its boxes as typed; the button shows the name in upper case, and
+        // a relay that is on as on.
         WindowFixture::click(f.relayButton(1));
         save(dialog);
         QVERIFY(dialog->isHidden());
-        QCOMPARE(f.relayButton(1)->text(), u"BOMBA [OFF]");
+        QCOMPARE(f.relayButton(1)->text(), u"BOMBA [ON]");
         WindowFixture::click(f.relayButton(1));
         QCOMPARE(f.relayButton(1)->text(), u"BOMBA (OFF)");
         QCOMPARE(f.port().written(), QByteArray("12"));
         QCOMPARE(openDialog(f)->nameBox(1)->text(), u"bomba");
 
-        // The close box unloads it: the next opening reads the file.
-        dialog->close();
+        // Escape closes it as the close box does, unloading it: the next opening reads the file.
+        QTest::keyClick(dialog->nameBox(3), Qt::Key_Escape);
         QVERIFY(dialog->isHidden());
-        QCOMPARE(openDialog(f)->nameBox(2)->text(), u"ABCD");
+        QCOMPARE(openDialog(f)->nameBox(2)->text(), u"A\"BCD");
     }
 
     void roundTripThenAllCleared()
@@ -117,7 +122,12 @@ private slots:
                                 "ßµ ÿ", ",", "Ventilador do teto 123", ""};
         for (int n = 1; n <= 8; ++n)
             type(dialog, n, typed[n - 1]);
-        save(dialog);
+        // Return saves, as the default button.
+        QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("btn_salvar"))->isDefault());
+        QTest::keyClick(dialog->nameBox(8), Qt::Key_Return);
+        // A name of 20 characters in upper case is seen whole in its box.
+        QLineEdit *box = dialog->nameBox(7);
+        QVERIFY(box->fontMetrics().horizontalAdvance(box->text().toUpper()) <= box->width() - 8);
         QCOMPARE(readFile(f.dataFile(kFileName)), QByteArray("BOMBA D'\xc1GUA\r\n"
                                                              "\"  LUZ, SALA  \"\r\n"
                                                              "  PORT\xc3O  \r\n"

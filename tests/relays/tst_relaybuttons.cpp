@@ -1,4 +1,7 @@
+#include "relays/relaybutton.h"
+#include "support/files.h"
 #include "support/windowfixture.h"
+
 
 #include <QTest>
 
@@ -48,8 +51,9 @@ private slots:
         QCOMPARE(message.title, u"Cabo Desconectado");
         QCOMPARE(message.icon, MessageIcon::None);
         QCOMPARE(labelShown, labelWhileOpen);
-        // Caption and countdown as before the click.
+        // Caption, look and countdown as before the click.
         QCOMPARE(f.relayButton(relay)->text(), caption);
+        QVERIFY(!f.relayButton(relay)->isChecked() && !f.relayButton(8)->isChecked());
         QVERIFY(relay > 4 || !f.window().relays().countdown(relay).isRunning());
         QCOMPARE(f.portLabel(), replugged ? QStringLiteral("COM %1").arg(replugged) : QStringLiteral("Nenhuma"));
 
@@ -60,6 +64,63 @@ private slots:
         QCOMPARE(f.port().written(), replugged ? QByteArray(1, "1357ACEG"[relay - 1]) : QByteArray());
         QCOMPARE(f.messages().shown().size(), replugged ? 1 : 2);
         QCOMPARE(f.port().triedNumbers().count(18), replugged ? 0 : 2);
+    }
+
+    void captionsWhole_data()
+    {
+        QTest::addColumn<int>("relay");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("lines"); // none: any two that fit
+        const auto row = [](const char *what, int relay, const char *name, const QStringList &lines = {}) {
+            QTest::newRow(what) << relay << QString::fromLatin1(name) << lines;
+        };
+        row("short name, one line, an ampersand no shortcut", 2, "LUZ & SOM", {"LUZ & SOM (ON)"});
+        row("the name on one line, the state below", 3, "BOMBA DA CAIXA DAG", {"BOMBA DA CAIXA DAG", "(ON)"});
+        row("20 characters, broken between words", 1, "VENTILADOR DO TETO 1", {"VENTILADOR DO TETO", "1 (ON)"});
+        row("20 characters on a lower button", 5, "ILUMINACAO DA GARAGE", {"ILUMINACAO DA", "GARAGE (ON)"});
+        row("20 characters, no blank", 4, "MMMMMMMMMMMMMMMMMMMM");
+        row("too long for two lines: elided before the state", 8, "WWWWWWWWWWWW LUZES DO JARDIM DOS FUNDOS");
+    }
+
+    void captionsWhole()
+    {
+        QFETCH(int, relay);
+        QFETCH(QString, name);
+        QFETCH(QStringList, lines);
+        WindowFixture f;
+        QVERIFY(writeFile(f.dataFile(QStringLiteral("BOTOES.INI")),
+                          QByteArray("\r\n").repeated(relay - 1) + name.toLatin1() + "\r\n"));
+        f.start();
+        auto *button = qobject_cast<RelayButton *>(f.relayButton(relay));
+        WindowFixture::click(button);
+        // The caption held is the caption; the lines drawn fit the button, the state whole at
+        // the end, the name elided only when it is longer than a box can hold.
+        QCOMPARE(button->text(), name + QStringLiteral(" (ON)"));
+        QVERIFY(button->shortcut().isEmpty());
+        const QStringList shown = button->shownLines();
+        QVERIFY(lines.isEmpty() ? shown.size() == 2 : shown == lines);
+        const QFontMetrics metrics = button->fontMetrics();
+        QVERIFY(metrics.lineSpacing() * shown.size() <= button->height() - 4);
+        for (const QString &line : shown)
+            QVERIFY2(metrics.horizontalAdvance(line) <= button->width() - 8, qPrintable(line));
+        QVERIFY(shown.last().endsWith(u"(ON)"));
+        QCOMPARE(shown.join(QString()).remove(u' ') == button->text().remove(u' '), name.size() <= 20);
+
+        // On at a glance, in a high-contrast palette too: a frame in the highlight colour.
+        QPalette contrast(Qt::white, Qt::black);
+        contrast.setColor(QPalette::Highlight, Qt::yellow);
+        button->setPalette(contrast);
+        const auto lit = [button] {
+            const QImage image = button->grab().toImage();
+            int pixels = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    pixels += image.pixel(x, y) == qRgb(255, 255, 0);
+            return pixels;
+        };
+        QVERIFY(button->isChecked() && lit() > button->width() + button->height());
+        WindowFixture::click(button);
+        QVERIFY(!button->isChecked() && lit() == 0);
     }
 
     void detailsOfEveryPortTried()

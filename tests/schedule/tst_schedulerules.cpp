@@ -21,7 +21,8 @@ private slots:
         QTest::newRow("empty") << "" << -1;
         QTest::newRow("blanks") << "  " << -1;
         QTest::newRow("letter after digit") << "7h" << -1;
-        QTest::newRow("sign") << "-1" << -1;
+        QTest::newRow("plus sign") << "+7 h" << 7;
+        QTest::newRow("minus sign") << "-7 h" << -7;
     }
 
     void settingNumber()

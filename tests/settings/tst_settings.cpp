@@ -79,8 +79,13 @@ private slots:
                             const QByteArray &after = {}) {
             QTest::newRow(name) << file << shown << extended << tried << (after.isNull() ? file : after);
         };
-        const QByteArray times = settingsFile({}, {"7,5 h", " 15"});
+        // Lines 1 to 8 keep leading blanks; commas are kept in every line.
+        const QStringList design{"0 h", "00", "0 h", "00", "0 h", "00", "0 h", "00"};
+        const QByteArray times = settingsFile({}, QStringList{"7,5 h", " 15"} + design.mid(2) + QStringList{"8,5 h"});
         row("times as they were typed, commas and leading blanks included", times, times);
+        // Lines 9 to 16 as an earlier program wrote them, quoted or after blanks.
+        row("lines 9 to 16 quoted or after blanks", settingsFile({}, design + QStringList{"\"8 h\" ", "  15"}),
+            settingsFile({}, design + QStringList{"8 h", "15"}));
         row("schedule and duration box of one relay: the duration box wins",
             settingsFile({17, 21}), settingsFile({21}));
         row("extended view", settingsFile({25}), settingsFile({25}), true);
