@@ -1,0 +1,54 @@
+#include "platform/singleinstance.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace tavex;
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oneCopyAtATime()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("tavex.socket"));
+        SingleInstance first(name);
+        QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+        QVERIFY(first.claim());
+
+        // A second copy reaches the first, which is asked to come to the front.
+        SingleInstance second(name);
+        QVERIFY(!second.claim());
+        QVERIFY(raised.wait(5000));
+    }
+
+    void takesOverASocketLeftBehind()
+    {
+        // A copy that was killed leaves its socket file, bound but with nobody listening.
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("tavex.socket"));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+        QVERIFY(QFile::exists(name));
+
+        SingleInstance copy(name);
+        QVERIFY(copy.claim());
+        // It listens now: the next copy is turned away.
+        QVERIFY(!SingleInstance(name).claim());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
