@@ -1,6 +1,7 @@
 // The daily schedule of the running program, its clock faked, against the board simulator.
 
 #include "e2etest.h"
+#include "../support/files.h"
 
 #include <QDir>
 
@@ -19,18 +20,11 @@ private slots:
 
 private:
     // The wall clock starts at `clock` on the day before and runs faster by the given factor
-    // (faketime's "@<time> x<factor>"); the schedule must be armed before midnight. Relay 1
-    // is to switch on at "0 h" "00", as the boxes start, and off at "0 h" `offMinute`, typed.
-    WindowId startAndArm(const QString &clock, const QString &offMinute)
+    // (faketime's "@<time> x<factor>").
+    void fakeClock(const QString &clock)
     {
         program().setLauncher({u"faketime"_s, u"-f"_s, u"@2026-12-06 "_s + clock},
                               {{u"FAKETIME_DONT_FAKE_MONOTONIC"_s, u"1"_s}});
-        const WindowId window = startWithBoard();
-        if (window == 0 || !desktop().click(window, kOffMinuteBox)
-            || !desktop().pressKeys(window, u"ctrl+a "_s + offMinute)
-            || !desktop().click(window, armBox(1)))
-            return 0;
-        return window;
     }
 };
 
@@ -39,9 +33,14 @@ void TestE2eSchedule::switchesOnAndOffByItself()
     // The settings file cannot be written: a directory stands in its place.
     QVERIFY(QDir().mkpath(program().configDir() + u"/tavex.ini"_s));
     // 90 s before midnight, six times faster: each ten-second tick of the schedule's real
-    // timer sees the next minute, and the program has 15 s to start.
-    const WindowId window = startAndArm(u"23:58:30 x6"_s, u"0 1"_s);
+    // timer sees the next minute, and the program has 15 s to start and be armed.
+    fakeClock(u"23:58:30 x6"_s);
+    const WindowId window = startWithBoard();
     QVERIFY(window != 0);
+
+    // On at "0 h" "00", as the boxes start; off at "0 h" "01", typed.
+    QVERIFY(desktop().click(window, kOffMinuteBox) && desktop().pressKeys(window, u"ctrl+a 0 1"_s));
+    QVERIFY(desktop().click(window, armBox(1)));
 
     // The armed schedule holds the relay's button.
     QVERIFY(clickRelay(window, 1) && expectNothingMoreFor(1500));
@@ -64,9 +63,13 @@ void TestE2eSchedule::switchesOnOnceTheCableIsBack()
     // COM4 leads to where the board comes back.
     const QString otherPlace = program().path(u"board-again"_s);
     program().mapPort(4, otherPlace);
-    // 45 s before midnight, three times faster: two ticks in every minute, none missed.
-    const WindowId window = startAndArm(u"23:59:15 x3"_s, u"0 3"_s);
-    QVERIFY(window != 0);
+    // Relay 1's schedule saved armed, on at 00:00 and off at 00:03. The clock starts 45 s
+    // before midnight, three times faster: two ticks in every minute, none missed.
+    QVERIFY(writeFile(program().configDir() + u"/tavex.ini"_s,
+                      "0 h\r\n00\r\n0 h\r\n03\r\n" + QByteArray("0 h\r\n00\r\n").repeated(6)
+                              + " 1 \r\n" + QByteArray(" 0 \r\n").repeated(9)));
+    fakeClock(u"23:59:15 x3"_s);
+    QVERIFY(startWithBoard() != 0);
 
     // The cable is pulled before midnight: the switch-on fails.
     QVERIFY(board().drop() && desktop().waitForWindow(kCableLossTitle, 25000) != 0);

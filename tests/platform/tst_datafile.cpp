@@ -62,14 +62,12 @@ private slots:
         QCOMPARE(QFileInfo(old).size(), SwitchLog::kMaxBytes);
 
         // A link or a pipe in the file's place takes nothing, and nothing waits for a reader.
-        QVERIFY(QFile::remove(path) && QFile::link(dir.filePath(QStringLiteral("elsewhere")), path));
+        const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QFile::remove(path) && QFile::link(elsewhere, path));
         log.append(QStringLiteral("lost"));
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere"))));
-        QVERIFY(QFile::remove(path));
+        QVERIFY(!QFileInfo::exists(elsewhere) && QFile::remove(path));
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         log.append(QStringLiteral("lost"));
-        // Without a directory nothing is recorded.
-        SwitchLog(QString()).append(QStringLiteral("nowhere"));
     }
 };
 

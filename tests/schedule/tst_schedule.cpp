@@ -63,8 +63,6 @@ private slots:
             QTest::newRow(name) << relays << times << on << armAt << until << switched;
         };
         const QStringList sevenToQuarter{"7 h", "00", "7 h", "15"};
-        row("on and off once, at the first tick of each minute", {1}, sevenToQuarter,
-            QTime(6, 58, 50), QTime(7, 20), {"07:00:00 1", "07:15:00 2"});
         row("a relay already on stays on, and goes off at its off time", {1}, sevenToQuarter,
             QTime(6, 58, 50), QTime(7, 20), {"07:15:00 2"}, true);
         row("overnight", {4}, {"22 h", "00", "6 h", "00"}, QTime(21, 59, 50), QTime(6, 1),
@@ -135,88 +133,38 @@ private slots:
         QCOMPARE(runTicks(f, {1}, QTime(8, 0, 5), QTime(8, 0, 55)), QStringList{"08:00:05 1"});
     }
 
-    void failsBehindAnotherMessage()
+    void keptWhileTheBoardIsGone()
     {
-        // The save warning is open when relay 1's switch-on falls due with the cable pulled.
+        // Relay 2 is on by hand; both schedules switch on at 07:00. The cable is pulled.
         WindowFixture f;
         f.start();
         QVERIFY(QDir().mkdir(f.dataFile(QStringLiteral("tavex.ini"))));
-        arm(f, 1, {"7 h", "00", "7 h", "30"}, QTime(6, 59, 55));
-        f.port().unplug(3);
-        QList<int> openWhenDue;
-        f.messages().whileOpen = [&] {
-            if (f.messages().shown().size() == 1) {
-                f.clock().setTimeOfDay(QTime(7, 0, 5));
-                f.window().Timer_agenda1_Timer();
-                openWhenDue << f.messages().shown().size();
-            } else {
-                f.port().plug(3);
-            }
-        };
-        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
-
-        // The cable loss is told once the warning is closed, and the switch made after OK.
-        QCOMPARE(openWhenDue, QList<int>{1});
-        QCOMPARE(f.messages().shown().size(), 2);
-        QCOMPARE(f.messages().shown().last().title, u"Cabo Desconectado");
-        QCOMPARE(f.port().written(), QByteArray("1"));
-        QCOMPARE(runTicks(f, {1}, QTime(7, 0, 15), QTime(7, 0, 55)), QStringList{});
-    }
-
-    void keptUntilASearchFindsTheBoard()
-    {
-        // Relay 2 is on by hand; both schedules switch on at 07:00. Relay 1's command fails,
-        // and the cable is still out at OK.
-        WindowFixture f;
-        f.start();
         WindowFixture::click(f.relayButton(2));
         for (int relay : {1, 2})
             arm(f, relay, {"7 h", "00", "8 h", "00"}, QTime(6, 59, 55));
         f.port().unplug(3);
         f.port().clearWritten();
-        f.messages().whileOpen = [&] { f.window().Timer_agenda2_Timer(); };
-        QCOMPARE(runTicks(f, {1}, QTime(7, 0, 5), QTime(7, 0, 5)), QStringList{});
-        QCOMPARE(f.messages().shown().size(), 1);
-        QCOMPARE(f.window().keptSwitches().switches(),
-                 (QList<KeptSwitch>{{1, Switch::On}, {2, Switch::On}}));
+        // Relay 1's switch-on falls due while the failed save's warning is open, relay 2's
+        // while the cable loss is told; the cable is still out at OK.
+        QList<int> openWhenDue;
+        f.messages().whileOpen = [&] {
+            const int relay = int(f.messages().shown().size());
+            f.clock().setTimeOfDay(QTime(7, 0, 5));
+            f.window().scheduleTimerTick(relay);
+            openWhenDue << int(f.messages().shown().size());
+        };
+        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        QCOMPARE(openWhenDue, (QList<int>{1, 2}));
+        QCOMPARE(f.messages().shown().last().title, u"Cabo Desconectado");
+        QVERIFY(f.port().written().isEmpty());
+        QCOMPARE(f.window().keptSwitches().switches(), (QList<KeptSwitch>{{1, Switch::On}, {2, Switch::On}}));
 
-        // The search of the own-port option finds the board: relay 1 goes on, relay 2 is on.
+        // The search of the own-port option finds the board: relay 1 goes on, relay 2 is on
+        // already. Both count as made in their minute.
         f.port().plug(3);
         WindowFixture::tickBox(f.checkBox(QStringLiteral("sem_conversor")));
         QCOMPARE(f.port().written(), QByteArray("1"));
-        QVERIFY(f.window().keptSwitches().isEmpty());
-        QCOMPARE(f.messages().shown().size(), 1);
-    }
-
-    void closingAsksWhileSomethingRuns_data()
-    {
-        QTest::addColumn<QString>("running"); // the box ticked before closing
-        QTest::addColumn<bool>("answer");
-        QTest::newRow("nothing: no question") << "" << false;
-        QTest::newRow("a countdown, Não") << "chk_timer3" << false;
-        QTest::newRow("a schedule, Sim") << "Chk_agendar4" << true;
-    }
-
-    void closingAsksWhileSomethingRuns()
-    {
-        QFETCH(QString, running);
-        QFETCH(bool, answer);
-        WindowFixture f;
-        f.start();
-        if (!running.isEmpty())
-            WindowFixture::click(f.checkBox(running));
-        if (running.startsWith(u"chk_timer"))
-            WindowFixture::click(f.relayButton(3));
-        f.messages().answer = answer;
-        QCOMPARE(f.window().close(), running.isEmpty() || answer);
-        QCOMPARE(f.messages().shown().size(), running.isEmpty() ? 0 : 1);
-        QVERIFY(running.isEmpty() || f.messages().shown().first().text.contains(u"só funcionam com o TAVEX aberto"));
-        QCOMPARE(f.window().relays().countdown(3).isRunning(), running == u"chk_timer3");
-        // The session's end asks nothing.
-        f.window().show();
-        f.window().endWithoutAsking();
-        QVERIFY(f.window().close());
-        QCOMPARE(f.messages().shown().size(), running.isEmpty() ? 0 : 1);
+        QCOMPARE(runTicks(f, {1, 2}, QTime(7, 0, 15), QTime(7, 0, 55)), QStringList{});
     }
 };
 
