@@ -219,14 +219,19 @@ void MainWindow::recordSwitch(int relay, Switch direction, SwitchCause cause, bo
 
 void MainWindow::timedSwitch(int relay, Switch direction, SwitchCause cause)
 {
-    if (m_link->boardKnownGone()) {
+    switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
+    case TimedSwitchAction::Leave:
+        return;
+    case TimedSwitchAction::Keep:
         m_keptSwitches.keep(relay, direction);
         return;
-    }
-    if (!switchChangesRelay(m_relays->releDesligado(relay), direction) || switchRelay(relay, cause))
+    case TimedSwitchAction::Make:
+        if (switchRelay(relay, cause))
+            return;
+        m_keptSwitches.keep(relay, direction);
+        boardLost(relay);
         return;
-    m_keptSwitches.keep(relay, direction);
-    boardLost(relay);
+    }
 }
 
 void MainWindow::boardLost(int relay)

@@ -21,6 +21,19 @@ constexpr bool switchChangesRelay(bool relayOff, Switch direction)
     return relayOff == (direction == Switch::On);
 }
 
+// What becomes of a switch that a countdown or a schedule has to make: while the board is
+// known to be gone it is kept, not tried; a relay already in that state is left; otherwise
+// it is made (and kept when its command cannot be written).
+enum class TimedSwitchAction { Make, Keep, Leave };
+
+constexpr TimedSwitchAction timedSwitchAction(bool boardGone, bool relayOff, Switch direction)
+{
+    if (boardGone)
+        return TimedSwitchAction::Keep;
+    return switchChangesRelay(relayOff, direction) ? TimedSwitchAction::Make
+                                                   : TimedSwitchAction::Leave;
+}
+
 struct KeptSwitch
 {
     int relay = 0;

@@ -20,9 +20,13 @@ private slots:
         kept.keep(2, Switch::Off);
         QCOMPARE(kept.takeAll(), (QList<KeptSwitch>{{1, Switch::On}, {3, Switch::On}, {2, Switch::Off}}));
         QVERIFY(kept.isEmpty());
-        // Only a switch to the other state changes a relay.
-        QVERIFY(switchChangesRelay(true, Switch::On) && switchChangesRelay(false, Switch::Off));
-        QVERIFY(!switchChangesRelay(true, Switch::Off) && !switchChangesRelay(false, Switch::On));
+        // Kept while the board is gone; otherwise made when it changes the relay.
+        QVERIFY(timedSwitchAction(true, true, Switch::On) == TimedSwitchAction::Keep
+                && timedSwitchAction(true, false, Switch::On) == TimedSwitchAction::Keep);
+        QVERIFY(timedSwitchAction(false, true, Switch::On) == TimedSwitchAction::Make
+                && timedSwitchAction(false, false, Switch::Off) == TimedSwitchAction::Make);
+        QVERIFY(timedSwitchAction(false, true, Switch::Off) == TimedSwitchAction::Leave
+                && timedSwitchAction(false, false, Switch::On) == TimedSwitchAction::Leave);
     }
 
     void recordLine()
