@@ -91,7 +91,9 @@ void MainWindow::readyWindow()
 void MainWindow::switchOffAllRelays()
 {
     for (int n = 1; n <= kRelayCount; ++n) {
-        if (!m_link->send(n, Switch::Off)) {
+        const bool written = m_link->send(n, Switch::Off);
+        recordSwitch(n, Switch::Off, SwitchCause::Startup, written);
+        if (!written) {
             if (n == 1)
                 readyWindow();
             startupFailed();

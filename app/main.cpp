@@ -5,6 +5,8 @@
 #include "platform/qtserialport.h"
 #include "platform/qttranslation.h"
 #include "platform/quitsignals.h"
+#include "platform/singleinstance.h"
+#include "platform/switchlog.h"
 #include "platform/systemclock.h"
 #include "platform/widgetmessages.h"
 
@@ -17,13 +19,23 @@ int main(int argc, char *argv[])
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
     QApplication::setWindowIcon(tavex::applicationIcon());
+
+    // One copy at a time: a second start brings the running window to the front and ends
+    // here, before any window, port or file is touched.
+    tavex::SingleInstance instance;
+    if (!instance.claim())
+        return 0;
     tavex::installQtTranslation(app);
 
     // The session's end, Ctrl+C or a hang-up: every window is closed, an open message box
     // first, as the user would, and the program leaves every event loop it is in. Leaving
     // main closes the serial port, which takes its lock file away.
+    // Nothing is asked then, not even whether running countdowns may end.
+    tavex::MainWindow *mainWindow = nullptr;
     tavex::QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &tavex::QuitSignals::arrived, &app, [] {
+    QObject::connect(&quitSignals, &tavex::QuitSignals::arrived, &app, [&mainWindow] {
+        if (mainWindow)
+            mainWindow->endWithoutAsking();
         QApplication::closeAllWindows();
         QCoreApplication::exit(0);
     });
@@ -33,12 +45,19 @@ int main(int argc, char *argv[])
     tavex::SystemClock clock;
     tavex::WidgetMessages messages;
 
-    tavex::MainWindow window({port, clock, messages, configDir});
+    tavex::MainWindow window({port, clock, messages, configDir, tavex::SwitchLog::standardDir()});
+    mainWindow = &window;
     messages.setParent(&window);
     window.Form_Load();
     // Ended while the start-up showed a message.
     if (quitSignals.hasArrived())
         return 0;
     window.show();
+    QObject::connect(&instance, &tavex::SingleInstance::raiseRequested, &window, [&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     return app.exec();
 }

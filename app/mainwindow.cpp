@@ -5,6 +5,7 @@
 #include "link/cableloss.h"
 #include "link/link.h"
 #include "link/portsearch.h"
+#include "platform/clock.h"
 #include "platform/combos.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
@@ -15,6 +16,7 @@
 #include "timed/durationentry.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
@@ -64,6 +66,19 @@ QCheckBox *createCheckBox(const QString &name, const QString &text, const QStrin
     return box;
 }
 
+QString closeQuestionTitle()
+{
+    return QStringLiteral("Fechar o TAVEX");
+}
+
+QString closeQuestionText()
+{
+    return QStringLiteral("Há contagens de tempo ou horários agendados em andamento. Eles só "
+                          "funcionam com o TAVEX aberto: se ele for fechado, nenhum relé será "
+                          "ligado ou desligado por eles, e os relés ficam como estão agora.\n\n"
+                          "Deseja fechar o TAVEX mesmo assim?");
+}
+
 } // namespace
 
 MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
@@ -72,7 +87,8 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
       m_clock(services.clock),
       m_messages(services.messages),
       m_link(new Link(services.port, this)),
-      m_relays(new RelayBank(*m_link, this))
+      m_relays(new RelayBank(*m_link, this)),
+      m_switchLog(services.stateDir)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVEX"));
@@ -81,6 +97,12 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     buildControls();
     connectControls();
     makeMainWindowAccessible(this);
+    // A command that failed while another message was open is told once that one is closed.
+    m_messages.setWhenAllClosed([this] {
+        if (m_cableLossWaiting && m_link->boardKnownGone())
+            reconectaConversor();
+        m_cableLossWaiting = false;
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -168,14 +190,71 @@ void MainWindow::connectControls()
 
 void MainWindow::toggleRelay(int relay)
 {
-    // While a message is open nothing switches behind the user's back.
+    // A click that a message box's own event loop lets through switches nothing; a click that
+    // fails is the user's to repeat.
     if (m_messages.isShowing())
         return;
-    if (m_relays->toggle(relay, isTimedRelay(relay) && durationEntry(relay)->isTicked()))
+    if (!switchRelay(relay, SwitchCause::Button))
+        boardLost(relay);
+}
+
+bool MainWindow::switchRelay(int relay, SwitchCause cause)
+{
+    const Switch direction = toggleDirection(m_relays->releDesligado(relay));
+    const bool written =
+            m_relays->toggle(relay, isTimedRelay(relay) && durationEntry(relay)->isTicked());
+    recordSwitch(relay, direction, cause, written);
+    return written;
+}
+
+void MainWindow::recordSwitch(int relay, Switch direction, SwitchCause cause, bool written)
+{
+    m_switchLog.append(switchRecordLine(m_clock.now(), relay, m_relays->nomeRele(relay), direction,
+                                        cause, written));
+}
+
+void MainWindow::timedSwitch(int relay, Switch direction, SwitchCause cause)
+{
+    switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
+    case TimedSwitchAction::Leave:
         return;
+    case TimedSwitchAction::Keep:
+        m_keptSwitches.keep(relay, direction);
+        return;
+    case TimedSwitchAction::Make:
+        if (switchRelay(relay, cause))
+            return;
+        m_keptSwitches.keep(relay, direction);
+        boardLost(relay);
+        return;
+    }
+}
+
+void MainWindow::boardLost(int relay)
+{
     if (relay == 1)
         m_link->setCaption(noPortCaption());
-    reconectaConversor();
+    // Never two boxes at once: the cable loss is told when the open message is closed.
+    if (m_messages.isShowing())
+        m_cableLossWaiting = true;
+    else
+        reconectaConversor();
+}
+
+bool MainWindow::makeKeptSwitches()
+{
+    const QList<KeptSwitch> kept = m_keptSwitches.takeAll();
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        const auto [relay, direction] = kept[i];
+        if (!switchChangesRelay(m_relays->releDesligado(relay), direction))
+            continue;
+        if (!switchRelay(relay, SwitchCause::Reconnection)) {
+            for (const KeptSwitch &left : kept.mid(i))
+                m_keptSwitches.keep(left.relay, left.direction);
+            return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::countdownTick(int relay)
@@ -185,11 +264,10 @@ void MainWindow::countdownTick(int relay)
     const CountdownStep step = countdown.advance(entry->durationText(), entry->unitText(), QLocale());
     if (step.label)
         entry->showRemaining(*step.label);
-    // A countdown that runs out while a message is open ends at the first tick after it.
-    if (!step.finished || m_messages.isShowing())
+    if (!step.finished)
         return;
     countdown.stop();
-    toggleRelay(relay);
+    timedSwitch(relay, toggleDirection(m_relays->releDesligado(relay)), SwitchCause::Countdown);
     countdown.setTempoDecorrido(0);
 }
 
@@ -202,7 +280,29 @@ void MainWindow::chk_extender_Click()
 
 void MainWindow::reconectaConversor()
 {
-    reconnectAfterCableLoss(*m_link, m_messages);
+    // One message and one search per failed command; a kept switch that fails again once the
+    // board is found brings the message back.
+    m_cableLossWaiting = false;
+    while (reconnectAfterCableLoss(*m_link, m_messages) && !makeKeptSwitches()) { }
+}
+
+bool MainWindow::somethingRunning() const
+{
+    for (int n = 1; n <= kTimedRelayCount; ++n) {
+        if (m_relays->countdown(n).isRunning() || scheduleFrame(n)->isArmed())
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The session's end may come while the question is open: then it is not waited for.
+    if (m_endWithoutAsking || !somethingRunning()
+        || m_messages.ask(closeQuestionText(), closeQuestionTitle()) || m_endWithoutAsking)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::enableRelayButtons()

@@ -3,6 +3,9 @@
 #include "common/relay.h"
 #include "platform/configdir.h"
 #include "platform/messages.h"
+#include "platform/switchlog.h"
+#include "relays/keptswitches.h"
+#include "relays/switchrecord.h"
 #include "schedule/schedulerules.h"
 
 #include <QWidget>
@@ -25,14 +28,16 @@ class RelayBank;
 class ScheduleFrame;
 class SerialPort;
 
-// What the main window works with: the serial port, the clock, the message boxes and the
-// directory of the data files. Tests hand in fakes.
+// What the main window works with: the serial port, the clock, the message boxes, the
+// directory of the data files and that of the switch record (none: nothing is recorded).
+// Tests hand in fakes.
 struct WindowServices
 {
     SerialPort &port;
     Clock &clock;
     MessageSink &messages;
     QString configDir;
+    QString stateDir = {};
 };
 
 // The program's one main window, "Form1". It holds every control, the relays' state, the
@@ -57,7 +62,8 @@ public:
     // The start-up sequence; runs once, before the window is first shown.
     void Form_Load();
 
-    // The relay toggles: on a click, at the end of a countdown.
+    // The relay toggles, as a click runs them. While a message is open a click switches
+    // nothing.
     void btn_rele1_Click() { toggleRelay(1); }
     void btn_rele2_Click() { toggleRelay(2); }
     void btn_rele3_Click() { toggleRelay(3); }
@@ -67,6 +73,10 @@ public:
     void btn_rele7_Click() { toggleRelay(7); }
     void btn_rele8_Click() { toggleRelay(8); }
     void toggleRelay(int relay);
+    // A switch that a countdown or a schedule has to make. It is kept while the board is
+    // gone, or when its command cannot be written, and made when the board is found again.
+    void timedSwitch(int relay, Switch direction, SwitchCause cause);
+    const KeptSwitches &keptSwitches() const { return m_keptSwitches; }
 
     // The countdown ticks of relays 1 to 4.
     void Timer1_Timer() { countdownTick(1); }
@@ -100,11 +110,17 @@ public:
     void carregaConfiguracoes();
     void sem_conversor_Click();
 
-    // A relay command could not be written: tell the user and search the ports again.
+    // A relay command could not be written: tell the user and search the ports again, and
+    // make the kept switches once the board is found.
     void reconectaConversor();
+
+    // Closing asks first while a countdown runs or a schedule is armed, unless the session
+    // is ending.
+    void endWithoutAsking() { m_endWithoutAsking = true; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     enum class SaveRequest { ByUser, Automatic };
@@ -118,6 +134,16 @@ private:
     void readyWindow();
     void switchOffAllRelays();
     void startupFailed();
+    // Switches the relay to its other state and records the command; false when it could
+    // not be written.
+    bool switchRelay(int relay, SwitchCause cause);
+    void recordSwitch(int relay, Switch direction, SwitchCause cause, bool written);
+    // A command could not be written: the cable-loss procedure, once no message is open.
+    void boardLost(int relay);
+    // Makes the kept switches that would still change their relay; false when one could not
+    // be written, which is kept again with those after it.
+    bool makeKeptSwitches();
+    bool somethingRunning() const;
     void enableRelayButtons();
     bool scheduleHoldsButton(int relay) const;
     void clearSchedule(int relay); // chk_timerN_Click
@@ -135,6 +161,10 @@ private:
     QLabel *m_portLabel = nullptr;
     QCheckBox *m_extendBox = nullptr;
     QCheckBox *m_ownPortBox = nullptr;
+    KeptSwitches m_keptSwitches;
+    SwitchLog m_switchLog;
+    bool m_cableLossWaiting = false;
+    bool m_endWithoutAsking = false;
     // Whether the user has been told that settings cannot be kept (at start-up, or by a
     // save that the program made by itself); such saves then fail without another word.
     bool m_settingsFailureTold = false;

@@ -31,17 +31,9 @@ void MainWindow::scheduleBoxChanged(int relay)
 
 void MainWindow::scheduleTimerTick(int relay)
 {
-    const ScheduleSwitch relaySwitch{
-        [this] { return m_messages.isShowing(); },
-        [this, relay](bool on) {
-            // A relay already in the state asked for is left alone, so the schedule never
-            // switches against its own word.
-            if (m_relays->releDesligado(relay) == on)
-                toggleRelay(relay);
-        },
-    };
     scheduleTick(m_scheduleMarks[relay - 1], scheduleFrame(relay)->times(),
-                 [this] { return m_clock.timeOfDay(); }, relaySwitch);
+                 [this] { return m_clock.timeOfDay(); },
+                 [this, relay](Switch direction) { timedSwitch(relay, direction, SwitchCause::Schedule); });
 }
 
 bool MainWindow::scheduleHoldsButton(int relay) const

@@ -106,7 +106,8 @@ void MainWindow::sem_conversor_Click()
     m_link->setPortaInicial(m_ownPortBox->isChecked() ? kOwnSerialFirstPort : kConverterFirstPort);
     saveSettings(SaveRequest::Automatic);
     m_link->closeIfOpen();
-    m_link->search();
+    if (m_link->search() && !makeKeptSwitches())
+        boardLost(0);
 }
 
 } // namespace tavex

@@ -16,12 +16,12 @@ QString cableLossTitle()
     return QStringLiteral("Cabo Desconectado");
 }
 
-void reconnectAfterCableLoss(Link &link, Messages &messages)
+bool reconnectAfterCableLoss(Link &link, Messages &messages)
 {
     // The ports tried by the last search, when it found none (a second failed switch).
     messages.show(cableLossText(), cableLossTitle(), MessageIcon::None, link.lastSearchProblems());
     link.closeIfOpen();
-    link.search();
+    return link.search();
 }
 
 } // namespace tavex

@@ -12,7 +12,7 @@ QString cableLossTitle();
 
 // What the program does when a relay command could not be written: tell the user that the
 // cable was removed, wait for OK (the user plugs it in first), close the port and search
-// again. The failed command is not written again.
-void reconnectAfterCableLoss(Link &link, Messages &messages);
+// again. The failed command is not written again. True when the search found a port.
+bool reconnectAfterCableLoss(Link &link, Messages &messages);
 
 } // namespace tavex

@@ -24,8 +24,10 @@ bool Link::search()
         m_failedAttempts.clear();
     // A search without a result says so, rather than leave the name of a closed port.
     setCaption(found ? portCaption(*found) : noPortCaption());
-    if (found)
+    if (found) {
+        m_boardGone = false;
         emit portFound(*found);
+    }
     return found.has_value();
 }
 
@@ -43,7 +45,9 @@ void Link::closeIfOpen()
 bool Link::send(int relay, Switch direction)
 {
     Q_ASSERT(isRelayNumber(relay));
-    return m_port.write(QByteArray(1, relayCommand(relay, direction)));
+    const bool written = m_port.write(QByteArray(1, relayCommand(relay, direction)));
+    m_boardGone = m_boardGone || !written;
+    return written;
 }
 
 } // namespace tavex

@@ -37,6 +37,10 @@ public:
     // Writes the command that switches the relay; false when it did not reach the port.
     bool send(int relay, Switch direction);
 
+    // Whether the board is known to be gone: from a command that could not be written until
+    // a search finds a port.
+    bool boardKnownGone() const { return m_boardGone; }
+
 signals:
     void captionChanged(const QString &caption);
     void portFound(int number);
@@ -46,6 +50,7 @@ private:
     int m_portaInicial = 3;
     QList<PortAttempt> m_failedAttempts;
     QString m_caption = QStringLiteral("?");
+    bool m_boardGone = false;
 };
 
 } // namespace tavex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QTime>
 
 #include <chrono>
@@ -7,12 +8,13 @@
 
 namespace tavex {
 
-// The local time of day, and a short wait that lets no window event through.
+// The local date and time, and a short wait that lets no window event through.
 class Clock
 {
 public:
     virtual ~Clock() = default;
     virtual QTime timeOfDay() const = 0;
+    virtual QDateTime now() const = 0;
     virtual void pause(std::chrono::milliseconds duration) = 0;
     // The same pause, with `meanwhile` run in it: the pause lasts as long as the longer of
     // the two. By default the work comes first and the whole pause after it.

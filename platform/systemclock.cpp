@@ -9,6 +9,11 @@ QTime SystemClock::timeOfDay() const
     return QTime::currentTime();
 }
 
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 void SystemClock::pause(std::chrono::milliseconds duration)
 {
     std::this_thread::sleep_for(duration);

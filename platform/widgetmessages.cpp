@@ -31,4 +31,14 @@ void WidgetMessages::show(const QString &text, const QString &title, MessageIcon
     box.exec();
 }
 
+bool WidgetMessages::ask(const QString &text, const QString &title)
+{
+    // The buttons' captions come from Qt's own Portuguese translation.
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setObjectName(QStringLiteral("questionBox"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace tavex

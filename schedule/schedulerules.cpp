@@ -54,7 +54,8 @@ bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView m
 }
 
 void scheduleTick(ScheduleMarks &marks, const ScheduleTimes &times,
-                  const std::function<QTime()> &timeOfDay, const ScheduleSwitch &relay)
+                  const std::function<QTime()> &timeOfDay,
+                  const std::function<void(Switch)> &switchTo)
 {
     const ClockReading now = readClock(timeOfDay());
     const int minuteOfDay = now.hour * 60 + now.minute;
@@ -63,16 +64,14 @@ void scheduleTick(ScheduleMarks &marks, const ScheduleTimes &times,
         marks.jaLigou = false;
         marks.jaDesligou = false;
     }
-    const auto step = [&](bool &done, QStringView hour, QStringView minuteText, bool on) {
+    const auto step = [&](bool &done, QStringView hour, QStringView minuteText, Switch direction) {
         if (done || !matchesSetting(readClock(timeOfDay()), hour, minuteText))
             return;
-        if (relay.heldBack())
-            return;
         done = true;
-        relay.switchTo(on);
+        switchTo(direction);
     };
-    step(marks.jaLigou, times.onHour, times.onMinute, true);
-    step(marks.jaDesligou, times.offHour, times.offMinute, false);
+    step(marks.jaLigou, times.onHour, times.onMinute, Switch::On);
+    step(marks.jaDesligou, times.offHour, times.offMinute, Switch::Off);
 }
 
 } // namespace tavex

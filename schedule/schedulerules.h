@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/relay.h"
+
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -51,21 +53,13 @@ struct ScheduleMarks
     int ultimoMinuto = 0;
 };
 
-// What a schedule needs of the window: whether a switch must wait (a message is open), and
-// the switch itself, which runs the relay's toggle only when the relay is not already in the
-// state asked for.
-struct ScheduleSwitch
-{
-    std::function<bool()> heldBack;
-    std::function<void(bool on)> switchTo;
-};
-
 // One tick of a relay's schedule, every 10 seconds while it is armed: a new minute clears the
 // marks; then the switch-on time and the switch-off time are each looked at, reading the
-// clock afresh each time. A time that is due marks the minute before it switches, so that
-// nothing repeats in that minute even when the switch fails; a switch held back leaves the
-// mark clear, and a later tick of the same minute switches.
+// clock afresh each time. A time that is due marks the minute before it asks `switchTo` for
+// the switch, so that nothing repeats in that minute, whether the switch was made, failed or
+// was kept for later.
 void scheduleTick(ScheduleMarks &marks, const ScheduleTimes &times,
-                  const std::function<QTime()> &timeOfDay, const ScheduleSwitch &relay);
+                  const std::function<QTime()> &timeOfDay,
+                  const std::function<void(Switch)> &switchTo);
 
 } // namespace tavex

@@ -75,4 +75,11 @@ bool E2eTest::endProgramWith(int signalNumber)
             && waitUntil([this] { return !program().isRunning(); }, kWindowTimeoutMs);
 }
 
+bool E2eTest::closeProgram(WindowId window)
+{
+    m_endExpected = true;
+    return desktop().close(window)
+            && waitUntil([this] { return !program().isRunning(); }, kWindowTimeoutMs);
+}
+
 } // namespace tavex::test

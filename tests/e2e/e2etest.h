@@ -40,6 +40,8 @@ protected:
     // Sends the program `signalNumber` and waits until it has ended; the test then expects
     // it gone at its end rather than running.
     bool endProgramWith(int signalNumber);
+    // Closes the window as its close box does and waits until the program has ended.
+    bool closeProgram(WindowId window);
 
 private slots:
     void initTestCase();

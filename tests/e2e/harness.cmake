@@ -1,5 +1,5 @@
 # The end-to-end harness: an Xvfb, the board simulator, the built program and xdotool,
-# on Qt Core alone. Included by the end-to-end tests and by the benchmarks, each of which
+# on Qt Core and XCB. Included by the end-to-end tests and by the benchmarks, each of which
 # builds its own copy so the benchmarks do not need the tests.
 
 set(TAVEX_E2E_HARNESS_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -12,7 +12,8 @@ function(tavex_e2e_harness_library target)
         ${dir}/relaybuttons.h
     )
     target_include_directories(${target} PUBLIC ${dir})
-    target_link_libraries(${target} PUBLIC Qt6::Core)
+    find_library(TAVEX_XCB_LIBRARY xcb REQUIRED)
+    target_link_libraries(${target} PUBLIC Qt6::Core PRIVATE ${TAVEX_XCB_LIBRARY})
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
     target_compile_definitions(${target} PRIVATE
         TAVEX_PROGRAM="$<TARGET_FILE:tavex>"

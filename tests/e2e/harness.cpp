@@ -7,6 +7,11 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
 namespace tavex::test {
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs, int stepMs)
@@ -146,6 +151,39 @@ bool Desktop::click(WindowId window, QPoint point) const
             .has_value();
 }
 
+bool Desktop::close(WindowId window) const
+{
+    // What a window manager sends when the close box is clicked: WM_DELETE_WINDOW.
+    xcb_connection_t *connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
+    struct Disconnect { xcb_connection_t *c; ~Disconnect() { xcb_disconnect(c); } } done{connection};
+    if (xcb_connection_has_error(connection)) {
+        m_lastError = u"no X connection to "_s + m_display;
+        return false;
+    }
+    const auto atom = [connection](const char *name) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+                connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return value;
+    };
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window);
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, xcb_window_t(window), XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&event));
+    // A round trip: the server has sent the event on before the connection goes.
+    xcb_get_input_focus_reply_t *reply =
+            xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    const bool delivered = reply != nullptr;
+    free(reply);
+    return delivered;
+}
+
 bool Desktop::keyboard(WindowId window, const QStringList &xdotoolCommand) const
 {
     // There is no window manager: the focus is set directly, and the keys go through the
@@ -266,7 +304,8 @@ bool TavexProcess::start()
     }
     QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
             {u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
-            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
+            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_STATE_HOME"_s, path(u"state"_s)},
+            {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
     own.insert(m_environment);
     for (auto it = own.cbegin(); it != own.cend(); ++it)
         env.insert(it.key(), it.value());
@@ -281,6 +320,16 @@ bool TavexProcess::start()
         return true;
     m_output += (command.first() + u": "_s + m_process.errorString()).toLocal8Bit();
     return false;
+}
+
+QStringList TavexProcess::switchRecord() const
+{
+    static const QRegularExpression when(u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  "_s);
+    QStringList lines = QString::fromUtf8(readFile(stateDir() + u"/acionamentos.log"_s)).split(u'\n');
+    lines.removeLast();
+    for (QString &line : lines)
+        line.remove(when);
+    return lines;
 }
 
 void TavexProcess::stop()
@@ -298,9 +347,10 @@ QString report(const TavexProcess &program, const BoardSim &board, const Desktop
     for (const BoardRecord &record : board.records())
         records.append(record.line);
     return u"--- board record:\n%1\n--- program ending: %2\n--- program output:\n%3\n"
-           "--- simulator output:\n%4\n--- last X tool error: %5\n"_s
+           "--- simulator output:\n%4\n--- last X tool error: %5\n--- switch record:\n%6\n"_s
             .arg(records.join(u'\n'), program.ending(), program.output().trimmed(),
-                 board.output().trimmed(), desktop.lastError());
+                 board.output().trimmed(), desktop.lastError(),
+                 QString::fromUtf8(readFile(program.stateDir() + u"/acionamentos.log"_s)));
 }
 
 } // namespace tavex::test

@@ -63,6 +63,8 @@ public:
     std::optional<QRect> geometry(WindowId window) const;
     // The width and height of the first icon the window offers (_NET_WM_ICON), if any.
     std::optional<QSize> iconSize(WindowId window) const;
+    // Asks the window to close, as its close box in the title bar does.
+    bool close(WindowId window) const;
     // A left click at `point`, in the window's client coordinates.
     bool click(WindowId window, QPoint point) const;
     // Gives the window the keyboard focus and presses `keys`, X keysym names between spaces
@@ -156,8 +158,9 @@ public:
 
     // A path in the scratch directory (for the board's links); it outlives a stop and a start.
     QString path(const QString &name) const { return m_root.filePath(name); }
-    // The program's data directory.
+    // The program's data directory, and that of its switch record.
     QString configDir() const { return path(u"config/tavex"_s); }
+    QString stateDir() const { return path(u"state/tavex"_s); }
     // Points COM<number> at `device`. Every number not given a device points at a path in
     // the scratch directory where nothing exists, so that no real port can ever be opened.
     void mapPort(int number, const QString &device) { m_ports.insert(number, device); }
@@ -187,6 +190,9 @@ public:
     qint64 pid() const { return m_process.processId(); }
     // CLOCK_REALTIME in microseconds, taken just before the process was started.
     qint64 startedAtUs() const { return m_startedAtUs; }
+    // The lines of its switch record, each without its date and time, or the line as it is
+    // when it does not begin with them.
+    QStringList switchRecord() const;
     // What it printed, and how it ended if it did before stop().
     QString output() const { return QString::fromLocal8Bit(m_output); }
     QString ending() const;

@@ -20,5 +20,7 @@ constexpr QRect relayButtonRect(int relay)
 constexpr QPoint durationBox(int relay) { return {262, 96 + 64 * (relay - 1)}; }
 constexpr QPoint durationField(int relay) { return {276, 115 + 64 * (relay - 1)}; }
 constexpr QPoint armBox(int relay) { return {446, 96 + 64 * (relay - 1)}; }
+// "Salvar Horários".
+constexpr QPoint kSaveTimesButton{692, 36};
 
 } // namespace tavex::test

@@ -9,7 +9,6 @@ namespace tavex::test {
 const QString kRenameTitle = u"Renomear Botões"_s;
 // In the main window's client area.
 constexpr QPoint kRenameButton{596, 36};
-constexpr QPoint kSaveTimesButton{692, 36};
 constexpr QPoint kOnHourBox3{460, 242};
 // In the rename dialog's client area.
 constexpr QPoint nameBox(int relay) { return {148, 89 + 24 * (relay - 1)}; }

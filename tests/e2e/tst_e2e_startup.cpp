@@ -1,5 +1,6 @@
-// Start-up of the built program with no board it may open, and its end on a signal. (The
-// start-up with the board begins every other journey.)
+// Start-up of the built program with no board it may open, a second start, and its end by
+// the window's close box or on a signal. (The start-up with the board begins every other
+// journey.)
 
 #include "e2etest.h"
 #include "../support/files.h"
@@ -22,6 +23,7 @@ private slots:
     void readOnlyDataFolder();
     void endsOnSignal_data();
     void endsOnSignal();
+    void closingAndASecondStart();
 };
 
 void TestE2eStartup::withoutBoard_data()
@@ -122,17 +124,57 @@ void TestE2eStartup::endsOnSignal_data()
 void TestE2eStartup::endsOnSignal()
 {
     // As closing the window does: a normal end, and the serial port's lock file goes with it.
+    // An armed schedule asks nothing then.
     QFETCH(int, signalNumber);
     const WindowId window = startWithBoard();
     QVERIFY(window != 0);
     // The window carries the program's own icon.
     QVERIFY(desktop().iconSize(window).value_or(QSize()).width() >= 16);
+    QVERIFY(desktop().click(window, armBox(1)) && clickRelay(window, 1) && expectNothingMoreFor(500));
     const QString lock = u"/var/lock/LCK.."_s + program().path(u"board"_s).replace(u'/', u'_');
     QVERIFY2(QFileInfo::exists(lock), qPrintable(lock + u" is missing"_s));
 
     QVERIFY(endProgramWith(signalNumber));
     QCOMPARE(program().ending(), u"exited with code 0"_s);
     QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock + u" was left behind"_s));
+}
+
+void TestE2eStartup::closingAndASecondStart()
+{
+    const WindowId window = startWithBoard();
+    QVERIFY(window != 0);
+    // Relay 1 on for five seconds.
+    QVERIFY(desktop().click(window, durationField(1)) && desktop().pressKeys(window, u"ctrl+a 5"_s));
+    QVERIFY(desktop().click(window, durationBox(1)) && clickRelay(window, 1) && expectBytes("1"));
+
+    // The close box asks first; Escape keeps it all.
+    const QString questionTitle = u"Fechar o TAVEX"_s;
+    // A key pressed as the box maps may come before it takes the focus: it is pressed again.
+    QVERIFY(desktop().close(window));
+    const WindowId question = desktop().waitForWindow(questionTitle);
+    QVERIFY(question != 0 && waitUntil([&] {
+        desktop().pressKeys(question, u"Escape"_s);
+        return desktop().waitForNoWindow(questionTitle, 1000);
+    }, kWindowTimeoutMs));
+
+    // A second start with the same user's folders: no window, nothing written, and it ends
+    // by itself with status 0.
+    TavexProcess second(desktop().display());
+    second.setLauncher({}, {{u"HOME"_s, program().path(u"home"_s)},
+                            {u"XDG_CONFIG_HOME"_s, program().path(u"config"_s)},
+                            {u"XDG_STATE_HOME"_s, program().path(u"state"_s)},
+                            {u"XDG_RUNTIME_DIR"_s, program().path(u"runtime"_s)}});
+    QVERIFY(second.start() && waitUntil([&] { return !second.isRunning(); }, kWindowTimeoutMs));
+    QCOMPARE(second.ending(), u"exited with code 0"_s);
+    QCOMPARE(desktop().windows(kMainWindowTitle).value_or(QList<WindowId>()).size(), 1);
+
+    // The countdown ends on time; with nothing running, the close box ends the program.
+    QVERIFY(expectBytes("2"));
+    QCOMPARE(program().switchRecord().mid(8),
+             (QStringList{u"relé 1 (RELE 1)  ligado  botão"_s, u"relé 1 (RELE 1)  desligado  contagem"_s}));
+    QVERIFY(closeProgram(window));
+    QCOMPARE(program().ending(), u"exited with code 0"_s);
+    QCOMPARE(desktop().windows(questionTitle).value_or(QList<WindowId>{0}), QList<WindowId>());
 }
 
 } // namespace tavex::test

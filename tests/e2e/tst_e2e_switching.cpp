@@ -52,17 +52,22 @@ void TestE2eSwitching::countdownsAndAPulledCable()
     QVERIFY(board().drop() && clickRelay(window, 2));
     QVERIFY(desktop().waitForWindow(kCableLossTitle) != 0);
 
-    // Relay 3's time runs out behind the open message: it waits, and no second message
-    // piles up.
+    // Relay 3's time runs out behind the open message, with the board gone: its switch-off
+    // is kept, and no second message piles up.
     QTest::qWait(6000);
     QCOMPARE(desktop().windows(kCableLossTitle).value_or(QList<WindowId>()).size(), 1);
 
-    // Plugged back where COM4 leads; after OK the countdown ends at its next tick. The
-    // command that failed is not sent again by itself; the next click repeats it.
+    // Plugged back where COM4 leads; right after OK the kept switch-off is made. The click
+    // that failed is not repeated by itself; the next click repeats it.
     QVERIFY(board().restore(otherPlace) && answerMessage(kCableLossTitle));
-    QVERIFY(expectBytes("6") && expectNothingMoreFor(500));
+    QVERIFY(expectBytes("6", 1500) && expectNothingMoreFor(500));
     QVERIFY(clickRelay(window, 2) && expectBytes("3"));
     QCOMPARE(desktop().waitForWindow(kCableLossTitle, 1000), WindowId(0));
+
+    QCOMPARE(program().switchRecord().mid(8),
+             (QStringList{u"relé 1 (RELE 1)  ligado  botão"_s, u"relé 1 (RELE 1)  desligado  contagem"_s,
+                          u"relé 3 (RELE 3)  ligado  botão"_s, u"relé 2 (RELE 2)  ligado  botão  falhou"_s,
+                          u"relé 3 (RELE 3)  desligado  reconexão"_s, u"relé 2 (RELE 2)  ligado  botão"_s}));
 }
 
 } // namespace tavex::test

@@ -1,7 +1,9 @@
 #include "platform/datafile.h"
+#include "platform/switchlog.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,35 @@ private slots:
             QVERIFY(replaceFile(files.filePath(QLatin1String(name)), "half"));
         removeReplaceLeftovers(dir.path(), {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")});
         QCOMPARE(files.entryList(QDir::Files | QDir::System, QDir::Name), kept);
+    }
+
+    void switchLogAppendsAndTurnsOver()
+    {
+        QTemporaryDir dir;
+        SwitchLog log(dir.filePath(QStringLiteral("state/tavex")));
+        const QString path = log.path();
+        const QString old = path + QStringLiteral(".1");
+        log.append(QStringLiteral("ligado  botão"));
+        log.append(QStringLiteral("desligado"));
+        QCOMPARE(readSmallFile(path, 100), QByteArray("ligado  bot\xc3\xa3o\ndesligado\n"));
+
+        // Full at 1 MiB: the file becomes the old one, replacing the one before, and the line
+        // begins a new file.
+        QVERIFY(replaceFile(old, "older"));
+        QVERIFY(replaceFile(path, QByteArray(SwitchLog::kMaxBytes - 3, 'x')));
+        log.append(QStringLiteral("ab"));
+        QCOMPARE(QFileInfo(path).size(), SwitchLog::kMaxBytes);
+        log.append(QStringLiteral("c"));
+        QCOMPARE(readSmallFile(path, 100), QByteArray("c\n"));
+        QCOMPARE(QFileInfo(old).size(), SwitchLog::kMaxBytes);
+
+        // A link or a pipe in the file's place takes nothing, and nothing waits for a reader.
+        const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QFile::remove(path) && QFile::link(elsewhere, path));
+        log.append(QStringLiteral("lost"));
+        QVERIFY(!QFileInfo::exists(elsewhere) && QFile::remove(path));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        log.append(QStringLiteral("lost"));
     }
 };
 

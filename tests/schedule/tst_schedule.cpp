@@ -1,5 +1,6 @@
 #include "support/windowfixture.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace tavex;
@@ -62,8 +63,6 @@ private slots:
             QTest::newRow(name) << relays << times << on << armAt << until << switched;
         };
         const QStringList sevenToQuarter{"7 h", "00", "7 h", "15"};
-        row("on and off once, at the first tick of each minute", {1}, sevenToQuarter,
-            QTime(6, 58, 50), QTime(7, 20), {"07:00:00 1", "07:15:00 2"});
         row("a relay already on stays on, and goes off at its off time", {1}, sevenToQuarter,
             QTime(6, 58, 50), QTime(7, 20), {"07:15:00 2"}, true);
         row("overnight", {4}, {"22 h", "00", "6 h", "00"}, QTime(21, 59, 50), QTime(6, 1),
@@ -137,23 +136,38 @@ private slots:
         QCOMPARE(runTicks(f, {1}, QTime(8, 1), QTime(9, 0)), QStringList{"09:00:00 2"});
     }
 
-    void dueWhileAMessageIsOpen()
+    void keptWhileTheBoardIsGone()
     {
+        // Relay 2 is on by hand; both schedules switch on at 07:00. The cable is pulled.
         WindowFixture f;
         f.start();
-        arm(f, 1, {"7 h", "00", "7 h", "30"}, QTime(6, 59, 55));
-        // Relay 2's cable-loss message is open when relay 1's switch-on falls due.
-        f.port().unplug(3);
-        f.messages().whileOpen = [&] {
-            f.port().plug(3);
-            f.clock().setTimeOfDay(QTime(7, 0, 5));
-            f.window().Timer_agenda1_Timer();
-        };
+        QVERIFY(QDir().mkdir(f.dataFile(QStringLiteral("tavex.ini"))));
         WindowFixture::click(f.relayButton(2));
-        QCOMPARE(f.messages().shown().size(), 1);
+        for (int relay : {1, 2})
+            arm(f, relay, {"7 h", "00", "8 h", "00"}, QTime(6, 59, 55));
+        f.port().unplug(3);
+        f.port().clearWritten();
+        // Relay 1's switch-on falls due while the failed save's warning is open, relay 2's
+        // while the cable loss is told; the cable is still out at OK.
+        QList<int> openWhenDue;
+        f.messages().whileOpen = [&] {
+            const int relay = int(f.messages().shown().size());
+            f.clock().setTimeOfDay(QTime(7, 0, 5));
+            f.window().scheduleTimerTick(relay);
+            openWhenDue << int(f.messages().shown().size());
+        };
+        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        QCOMPARE(openWhenDue, (QList<int>{1, 2}));
+        QCOMPARE(f.messages().shown().last().title, u"Cabo Desconectado");
         QVERIFY(f.port().written().isEmpty());
-        // The message closed; the next tick of the minute switches, once.
-        QCOMPARE(runTicks(f, {1}, QTime(7, 0, 15), QTime(7, 0, 55)), QStringList{"07:00:15 1"});
+        QCOMPARE(f.window().keptSwitches().switches(), (QList<KeptSwitch>{{1, Switch::On}, {2, Switch::On}}));
+
+        // The search of the own-port option finds the board: relay 1 goes on, relay 2 is on
+        // already. Both count as made in their minute.
+        f.port().plug(3);
+        WindowFixture::tickBox(f.checkBox(QStringLiteral("sem_conversor")));
+        QCOMPARE(f.port().written(), QByteArray("1"));
+        QCOMPARE(runTicks(f, {1, 2}, QTime(7, 0, 15), QTime(7, 0, 55)), QStringList{});
     }
 };
 

@@ -13,6 +13,7 @@ public:
     explicit FakeClock(QStringList *log = nullptr) : m_log(log) { }
     void setTimeOfDay(QTime time) { m_time = time; }
     QTime timeOfDay() const override { return m_time; }
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), m_time); }
     void pause(std::chrono::milliseconds duration) override
     {
         if (m_log)

@@ -22,7 +22,17 @@ public:
         if (whileOpen)
             whileOpen();
     }
+    bool ask(const QString &text, const QString &title) override
+    {
+        m_shown.append({text, title, MessageIcon::None, {}});
+        if (whileOpen)
+            whileOpen();
+        return answer;
+    }
     const QList<ShownMessage> &shown() const { return m_shown; }
+
+    // The answer to every question.
+    bool answer = false;
 
     std::function<void()> whileOpen;
 

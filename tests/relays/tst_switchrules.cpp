@@ -1,0 +1,43 @@
+#include "relays/keptswitches.h"
+#include "relays/switchrecord.h"
+
+#include <QTest>
+
+using namespace tavex;
+
+class TestSwitchRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keptSwitches()
+    {
+        // The latest switch of a relay replaces the one before, and takes its place in time.
+        KeptSwitches kept;
+        kept.keep(3, Switch::Off);
+        kept.keep(1, Switch::On);
+        kept.keep(3, Switch::On);
+        kept.keep(2, Switch::Off);
+        QCOMPARE(kept.takeAll(), (QList<KeptSwitch>{{1, Switch::On}, {3, Switch::On}, {2, Switch::Off}}));
+        QVERIFY(kept.isEmpty());
+        // Kept while the board is gone; otherwise made when it changes the relay.
+        QVERIFY(timedSwitchAction(true, true, Switch::On) == TimedSwitchAction::Keep
+                && timedSwitchAction(true, false, Switch::On) == TimedSwitchAction::Keep);
+        QVERIFY(timedSwitchAction(false, true, Switch::On) == TimedSwitchAction::Make
+                && timedSwitchAction(false, false, Switch::Off) == TimedSwitchAction::Make);
+        QVERIFY(timedSwitchAction(false, true, Switch::Off) == TimedSwitchAction::Leave
+                && timedSwitchAction(false, false, Switch::On) == TimedSwitchAction::Leave);
+    }
+
+    void recordLine()
+    {
+        // Every cause and "falhou" are read from the file the program writes; here, a name
+        // that would break the line or pass for a placeholder.
+        const QDateTime when(QDate(2026, 12, 7), QTime(7, 0, 5, 900));
+        QCOMPARE(switchRecordLine(when, 2, u"A\nB\tC\u2028%1"_qs, Switch::On, SwitchCause::Reconnection, false),
+                 u"2026-12-07 07:00:05  relé 2 (A B C %1)  ligado  reconexão  falhou"_qs);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSwitchRules)
+#include "tst_switchrules.moc"
