@@ -10,21 +10,23 @@ namespace tavex {
 QString ConfigDir::standardPath()
 {
 #ifdef Q_OS_UNIX
-    // $XDG_CONFIG_HOME/<program> when that is an absolute path (created if missing, as the
-    // XDG rules want), otherwise ~/.config/<program>. A home that is not set or does not
-    // exist is no place for the files: the program would write at the root, or create a
-    // home directory that was never there.
-    const QString program = QCoreApplication::applicationName();
-    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(configHome))
-        return QDir(configHome).filePath(program);
-    const QString home = qEnvironmentVariable("HOME");
-    if (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir())
-        return {};
-    return QDir(home).filePath(QStringLiteral(".config/") + program);
+    // Created if missing, as the XDG rules want.
+    return xdgProgramDir("XDG_CONFIG_HOME", u".config");
 #else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 #endif
+}
+
+QString xdgProgramDir(const char *variable, QStringView homeSubfolder)
+{
+    const QString program = QCoreApplication::applicationName();
+    const QString base = qEnvironmentVariable(variable);
+    if (QDir::isAbsolutePath(base))
+        return QDir(base).filePath(program);
+    const QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir())
+        return {};
+    return QDir(home).filePath(homeSubfolder.toString() + u'/' + program);
 }
 
 ConfigDir::ConfigDir(QString path) : m_path(std::move(path)) { }

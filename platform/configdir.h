@@ -4,6 +4,12 @@
 
 namespace tavex {
 
+// The program's own folder under an XDG base directory, on Unix: $<variable>/<program> when
+// the variable holds an absolute path, otherwise ~/<homeSubfolder>/<program>. Empty when the
+// home is not set or does not exist: the program would write at the root, or create a home
+// directory that was never there.
+QString xdgProgramDir(const char *variable, QStringView homeSubfolder);
+
 // The directory that holds the program's files (the names file, the settings file and the
 // optional port table). Both data files are found there by their bare names.
 class ConfigDir

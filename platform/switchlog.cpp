@@ -1,6 +1,7 @@
 #include "platform/switchlog.h"
 
-#include <QCoreApplication>
+#include "platform/configdir.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,19 +46,9 @@ qint64 appendTo(const QByteArray &path, const QByteArray &bytes)
 
 QString SwitchLog::standardDir()
 {
-    const QString program = QCoreApplication::applicationName();
 #ifdef Q_OS_UNIX
-    // As the XDG rules want: $XDG_STATE_HOME when it is an absolute path, otherwise
-    // ~/.local/state, never under a home that does not exist.
-    const QString stateHome = qEnvironmentVariable("XDG_STATE_HOME");
-    if (QDir::isAbsolutePath(stateHome))
-        return QDir(stateHome).filePath(program);
-    const QString home = qEnvironmentVariable("HOME");
-    if (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir())
-        return {};
-    return QDir(home).filePath(QStringLiteral(".local/state/") + program);
+    return xdgProgramDir("XDG_STATE_HOME", u".local/state");
 #else
-    Q_UNUSED(program);
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 #endif
 }
