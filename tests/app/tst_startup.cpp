@@ -49,8 +49,7 @@ private slots:
         const ShownMessage &message = f.messages().shown().first();
         QCOMPARE(message.text, u"O programa não conseguiu detectar o Cabo Conversor USB/Serial neste "
                                u"computador ou o driver não está instalado.");
-        QCOMPARE(message.title, u"Erro de Comunicação");
-        QCOMPARE(message.icon, MessageIcon::Critical);
+        QVERIFY(message.title == u"Erro de Comunicação" && message.icon == MessageIcon::Critical);
         // The label and the buttons are already set when the message shows.
         QCOMPARE(whileOpen, (QStringList{QStringLiteral("Nenhuma"), QStringLiteral("0")}));
         // A later search that finds the board gives the buttons back.
@@ -81,36 +80,32 @@ private slots:
         where.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(dir.filePath(where)));
         const QString configDir = ConfigDir::standardPath();
         qputenv("HOME", home);
-        FakePort port;
-        port.plug(board);
-        FakeClock clock;
-        FakeMessages messages;
-        MainWindow window({port, clock, messages, configDir});
+        WindowFixture f(board, configDir);
         // Each message runs its own event loop, as a real box does. Seen for each: how many are
         // open, whether the window is up, what the board has received.
         int open = 0;
         QStringList seen;
-        messages.whileOpen = [&] {
-            seen << QStringLiteral("%1 %2 %3").arg(++open).arg(window.isVisible()).arg(QString::fromLatin1(port.written()));
+        f.messages().whileOpen = [&] {
+            seen << QStringLiteral("%1 %2 %3").arg(++open).arg(f.window().isVisible()).arg(QString::fromLatin1(f.port().written()));
             QCoreApplication::processEvents();
             --open;
         };
-        window.Form_Load();
-        window.show();
+        f.window().Form_Load();
+        f.window().show();
 
         // The warning, once the window is up and every relay is off, after the start-up's own.
-        QTRY_COMPARE(messages.shown().size(), board ? 1 : 2);
+        QTRY_COMPARE(f.messages().shown().size(), board ? 1 : 2);
         QCOMPARE(seen, board ? QStringList{"1 1 2468BDFH"} : (QStringList{"1 0 ", "1 1 "}));
-        const ShownMessage &warning = messages.shown().last();
+        const ShownMessage &warning = f.messages().shown().last();
         QCOMPARE(warning.icon, MessageIcon::Warning);
         QVERIFY(warning.text.contains(u"não serão guardados"));
         QVERIFY(!warning.text.contains(u"()"));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
         QVERIFY(!QFileInfo::exists(rootConfig));
         // The program's own saves say no more; a save asked for always answers.
-        WindowFixture::click(window.findChild<QCheckBox *>(QStringLiteral("sem_conversor")));
-        WindowFixture::click(window.findChild<QPushButton *>(QStringLiteral("btn_salvar")));
-        QCOMPARE(messages.shown().size(), board ? 2 : 3);
+        WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
+        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        QCOMPARE(f.messages().shown().size(), board ? 2 : 3);
     }
 };
 

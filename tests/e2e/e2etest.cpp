@@ -25,10 +25,9 @@ void E2eTest::cleanup()
     pause(200);
     const QByteArray received = board().received();
     QStringList notCommands;
-    for (const BoardRecord &record : board().records()) {
+    for (const BoardRecord &record : board().records())
         if (!record.isRelayCommand())
             notCommands.append(record.line);
-    }
     const bool failedAlready = QTest::currentTestFailed();
     if (failedAlready || !(wasRunning || m_endExpected) || !notCommands.isEmpty()
         || received != m_expected)

@@ -153,13 +153,9 @@ bool Desktop::click(WindowId window, QPoint point) const
 
 bool Desktop::close(WindowId window) const
 {
-    // What a window manager sends when the close box is clicked: WM_DELETE_WINDOW.
+    // What a window manager sends when the close box is clicked: WM_DELETE_WINDOW. A
+    // connection that failed makes every request below a no-op and keeps its error.
     xcb_connection_t *connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
-    struct Disconnect { xcb_connection_t *c; ~Disconnect() { xcb_disconnect(c); } } done{connection};
-    if (xcb_connection_has_error(connection)) {
-        m_lastError = u"no X connection to "_s + m_display;
-        return false;
-    }
     const auto atom = [connection](const char *name) {
         xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
                 connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
@@ -167,20 +163,16 @@ bool Desktop::close(WindowId window) const
         free(reply);
         return value;
     };
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = xcb_window_t(window);
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_client_message_event_t event{XCB_CLIENT_MESSAGE, 32, 0, xcb_window_t(window), atom("WM_PROTOCOLS"), {}};
+    event.data.data32[0] = atom("WM_DELETE_WINDOW"); // data32[1], the time, is XCB_CURRENT_TIME
     xcb_send_event(connection, 0, xcb_window_t(window), XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char *>(&event));
     // A round trip: the server has sent the event on before the connection goes.
-    xcb_get_input_focus_reply_t *reply =
-            xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
-    const bool delivered = reply != nullptr;
-    free(reply);
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    const bool delivered = !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    if (!delivered)
+        m_lastError = u"no X connection to "_s + m_display;
     return delivered;
 }
 

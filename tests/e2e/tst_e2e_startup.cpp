@@ -70,11 +70,10 @@ void TestE2eStartup::withoutBoard()
     QVERIFY(expectNothingMoreFor(500));
     for (int number = 1; number <= TavexProcess::kLastPortNumber; ++number) {
         const QString device = program().deviceFor(number);
-        QVERIFY2(device == link || !QFileInfo::exists(device), qPrintable(device + u" created"_s));
-        const QString why =
-                device == link ? u"sem permissão de acesso"_s : u"não existe neste computador"_s;
-        QVERIFY2(number < 3 || copied.contains(u"COM %1 (%2): %3"_s.arg(number).arg(device, why)),
-                 qPrintable(copied));
+        const QString why = device == link ? u"sem permissão de acesso"_s : u"não existe neste computador"_s;
+        QVERIFY2((device == link || !QFileInfo::exists(device))
+                         && (number < 3 || copied.contains(u"COM %1 (%2): %3"_s.arg(number).arg(device, why))),
+                 qPrintable(device + u" created, or not in: "_s + copied));
     }
 }
 
@@ -174,7 +173,6 @@ void TestE2eStartup::closingAndASecondStart()
              (QStringList{u"relé 1 (RELE 1)  ligado  botão"_s, u"relé 1 (RELE 1)  desligado  contagem"_s}));
     QVERIFY(closeProgram(window));
     QCOMPARE(program().ending(), u"exited with code 0"_s);
-    QCOMPARE(desktop().windows(questionTitle).value_or(QList<WindowId>{0}), QList<WindowId>());
 }
 
 } // namespace tavex::test

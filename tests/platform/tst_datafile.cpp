@@ -16,7 +16,7 @@ class TestDataFile : public QObject
     Q_OBJECT
 
 private slots:
-    void readsOnlySmallRegularFiles()
+    void readsOnlySmallRegularFilesAndRemovesOnlyLeftovers()
     {
         QTemporaryDir dir;
         const QString plain = dir.filePath(QStringLiteral("plain"));
@@ -36,12 +36,10 @@ private slots:
         QCOMPARE(readSmallFile(zero, 10), std::nullopt);
         QCOMPARE(readSmallFile(dir.path(), 10), std::nullopt);
         QCOMPARE(readSmallFile(dir.filePath(QStringLiteral("missing")), 10), std::nullopt);
-    }
 
-    void removesOnlyTheLeftoversOfItsSaves()
-    {
-        QTemporaryDir dir;
-        const QDir files(dir.path());
+        // Removing the leftovers of saves killed half-way, in a folder of their own.
+        const QDir files(dir.filePath(QStringLiteral("data")));
+        QVERIFY(files.mkpath(QStringLiteral(".")));
         // Copies a person made, files of another name, and a link are kept.
         const QStringList kept{"BOTOES.INI.Antigo", "outro.ini.aBcDeF", "tavex.ini", "tavex.ini.BACKUP",
                                "tavex.ini.a1B2c3", "tavex.ini.backup", "tavex.ini.bak", "tavex.ini.qWeRtY"};
@@ -51,7 +49,7 @@ private slots:
         // What saves killed between writing aside and renaming leave.
         for (const char *name : {"tavex.ini.aBcDeF", "BOTOES.INI.QwErTy"})
             QVERIFY(replaceFile(files.filePath(QLatin1String(name)), "half"));
-        removeReplaceLeftovers(dir.path(), {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")});
+        removeReplaceLeftovers(files.path(), {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")});
         QCOMPARE(files.entryList(QDir::Files | QDir::System, QDir::Name), kept);
     }
 

@@ -96,25 +96,7 @@ private slots:
         QCOMPARE(runTicks(f, relays, armAt.addSecs(10), until), switched);
     }
 
-    void armingAndTheDurationBoxExcludeEachOther()
-    {
-        WindowFixture f;
-        f.start();
-        for (int relay = 1; relay <= 4; ++relay) {
-            QCheckBox *duration = f.checkBox(QStringLiteral("chk_timer%1").arg(relay));
-            QTimer *timer = f.child<QTimer>(QStringLiteral("Timer_agenda%1").arg(relay));
-            WindowFixture::click(duration);
-            WindowFixture::click(armBox(f, relay));
-            QVERIFY(!duration->isChecked() && timer->isActive() && !f.relayButton(relay)->isEnabled());
-
-            WindowFixture::click(duration);
-            QVERIFY(!armBox(f, relay)->isChecked() && !timer->isActive() && f.relayButton(relay)->isEnabled());
-        }
-        // Neither box switched a relay.
-        QVERIFY(f.port().written().isEmpty());
-    }
-
-    void rearming()
+    void rearmingAndTheDurationBox()
     {
         WindowFixture f;
         f.start();
@@ -134,6 +116,21 @@ private slots:
         // Then day after day, without arming again.
         QCOMPARE(runTicks(f, {1}, QTime(8, 1), QTime(8, 0, 55)), (QStringList{"09:00:00 2", "08:00:00 1"}));
         QCOMPARE(runTicks(f, {1}, QTime(8, 1), QTime(9, 0)), QStringList{"09:00:00 2"});
+
+        // Arming and the duration box exclude each other.
+        f.port().clearWritten();
+        for (int relay = 1; relay <= 4; ++relay) {
+            QCheckBox *duration = f.checkBox(QStringLiteral("chk_timer%1").arg(relay));
+            QTimer *timer = f.child<QTimer>(QStringLiteral("Timer_agenda%1").arg(relay));
+            WindowFixture::click(duration);
+            WindowFixture::click(armBox(f, relay));
+            QVERIFY(!duration->isChecked() && timer->isActive() && !f.relayButton(relay)->isEnabled());
+
+            WindowFixture::click(duration);
+            QVERIFY(!armBox(f, relay)->isChecked() && !timer->isActive() && f.relayButton(relay)->isEnabled());
+        }
+        // Neither box switched a relay.
+        QVERIFY(f.port().written().isEmpty());
     }
 
     void keptWhileTheBoardIsGone()

@@ -147,13 +147,6 @@ private slots:
         QCOMPARE(clickGivesTried(), QList<int>{3});
         // Saved at once, the time not saved by hand included.
         QCOMPARE(readFile(f.dataFile(kFileName)), settingsFile({}, {"9 h"}));
-
-        // Nothing to be found: every port tried, and the label says so.
-        f.port().unplug(1);
-        f.port().unplug(3);
-        QCOMPARE(clickGivesTried().size(), 18);
-        QCOMPARE(f.portLabel(), u"Nenhuma");
-        QVERIFY(f.port().written().isEmpty());
     }
 
     void failedSaves_data()

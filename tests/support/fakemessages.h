@@ -22,17 +22,13 @@ public:
         if (whileOpen)
             whileOpen();
     }
+    // Every question is answered no.
     bool ask(const QString &text, const QString &title) override
     {
-        m_shown.append({text, title, MessageIcon::None, {}});
-        if (whileOpen)
-            whileOpen();
-        return answer;
+        show(text, title, MessageIcon::None, {});
+        return false;
     }
     const QList<ShownMessage> &shown() const { return m_shown; }
-
-    // The answer to every question.
-    bool answer = false;
 
     std::function<void()> whileOpen;
 

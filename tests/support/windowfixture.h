@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace tavex::test {
 
@@ -31,9 +32,9 @@ class WindowFixture
 {
 public:
     // The board hangs on `boardPort` (0: no board at all). The data files live in
-    // `configDir`, by default a fresh directory of the fixture's own.
-    explicit WindowFixture(int boardPort = 3, const QString &configDir = {})
-        : m_configDir(configDir.isEmpty() ? m_dir.filePath(QStringLiteral("tavex")) : configDir)
+    // `configDir` (empty: none usable), by default a fresh directory of the fixture's own.
+    explicit WindowFixture(int boardPort = 3, const std::optional<QString> &configDir = {})
+        : m_configDir(configDir.value_or(m_dir.filePath(QStringLiteral("tavex"))))
     {
         if (boardPort > 0)
             m_port.plug(boardPort);

@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(step.finished, finished);
     }
 
-    void onlyASwitchOnStartsIt()
+    void onlyASwitchOnStartsItAndLongCountsShowWhole()
     {
         WindowFixture f;
         f.start();
@@ -103,12 +103,8 @@ private slots:
         WindowFixture::click(f.relayButton(3));
         QVERIFY(!countdown.isRunning());
         QCOMPARE(f.port().written(), QByteArray("565656"));
-    }
 
-    void longCountsShowWhole()
-    {
-        WindowFixture f;
-        f.start();
+        // A long count is shown whole.
         QLabel *label = f.window().durationEntry(1)->remainingLabel();
         const qreal fullSize = label->font().pointSizeF();
         // Typed into relay 1's unit box, "DIA" leaves three characters for the duration.
