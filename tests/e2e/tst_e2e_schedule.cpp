@@ -1,6 +1,7 @@
 // The daily schedule of the running program, its clock faked, against the board simulator.
 
 #include "e2etest.h"
+#include "../support/files.h"
 
 #include <QDir>
 
@@ -15,6 +16,7 @@ class TestE2eSchedule : public E2eTest
 
 private slots:
     void switchesOnAndOffByItself();
+    void switchesOnOnceTheCableIsBack();
 };
 
 void TestE2eSchedule::switchesOnAndOffByItself()
@@ -54,6 +56,29 @@ void TestE2eSchedule::switchesOnAndOffByItself()
         record << u"relé %1 (RELE %1)  desligado  início"_s.arg(relay);
     QCOMPARE(program().switchRecord(),
              record << u"relé 1 (RELE 1)  ligado  agenda"_s << u"relé 1 (RELE 1)  desligado  agenda"_s);
+}
+
+void TestE2eSchedule::switchesOnOnceTheCableIsBack()
+{
+    // COM4 leads to where the board comes back. Relay 1's schedule saved armed, on at 00:00
+    // and off at 00:03; the clock starts at 23:59:15, three times faster: no minute missed.
+    const QString otherPlace = program().path(u"board-again"_s);
+    program().mapPort(4, otherPlace);
+    QVERIFY(writeFile(program().configDir() + u"/tavex.ini"_s,
+                      "0 h\r\n00\r\n0 h\r\n03\r\n" + QByteArray("0 h\r\n00\r\n").repeated(6)
+                              + " 1 \r\n" + QByteArray(" 0 \r\n").repeated(9)));
+    program().setLauncher({u"faketime"_s, u"-f"_s, u"@2026-12-06 23:59:15 x3"_s},
+                          {{u"FAKETIME_DONT_FAKE_MONOTONIC"_s, u"1"_s}});
+    QVERIFY(startWithBoard() != 0);
+
+    // The cable is pulled before midnight, so the switch-on fails; it is plugged back, and OK
+    // pressed once 00:00 is past (each real second is three).
+    QVERIFY(board().drop() && desktop().waitForWindow(kCableLossTitle, 25000) != 0);
+    QVERIFY(board().restore(otherPlace));
+    pause(25000);
+    QVERIFY(answerMessage(kCableLossTitle));
+    // The switch-on comes at once, the switch-off at 00:03, and nothing else.
+    QVERIFY(expectBytes("1", 3000) && expectBytes("2", 60000));
 }
 
 } // namespace tavex::test

@@ -79,12 +79,11 @@ void TestE2eStartup::withoutBoard()
 
 void TestE2eStartup::readOnlyDataFolder()
 {
-    // Saved with relay 1's "Ligar Durante:" ticked, in a folder the program may read but not
-    // write.
+    // Saved with relay 1's "Ligar Durante:" ticked, in a folder the program may read but not write.
     const QDir folder(program().configDir());
-    const QByteArray settings = QByteArray("0 h\r\n00\r\n").repeated(8) + QByteArray(" 0 \r\n").repeated(4)
-            + " 1 \r\n" + QByteArray(" 0 \r\n").repeated(5);
-    QVERIFY(writeFile(folder.filePath(u"tavex.ini"_s), settings) && writeFile(folder.filePath(u"PORTAS.INI"_s), {}));
+    const QByteArray boxes = QByteArray(" 0 \r\n").repeated(4) + " 1 \r\n" + QByteArray(" 0 \r\n").repeated(5);
+    QVERIFY(writeFile(folder.filePath(u"tavex.ini"_s), QByteArray("0 h\r\n00\r\n").repeated(8) + boxes)
+            && writeFile(folder.filePath(u"PORTAS.INI"_s), {}));
     const QString link = program().path(u"board"_s);
     program().mapPort(3, link);
     QVERIFY(board().start(link));
@@ -97,8 +96,7 @@ void TestE2eStartup::readOnlyDataFolder()
     QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     QVERIFY(program().start());
 
-    // Every relay is switched off before the warning shows, beside the window; the warning
-    // is the one not of the window's size.
+    // Every relay is off before the warning shows beside the window (which is 765 x 481).
     QVERIFY(expectBytes("2468BDFH"));
     QList<WindowId> windows;
     QVERIFY(waitUntil([&] { return (windows = desktop().windows(kMainWindowTitle).value_or(windows)).size() == 2; },
