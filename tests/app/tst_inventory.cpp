@@ -38,12 +38,11 @@ private slots:
         // its caption needs.
         QList<QAbstractButton *> captioned{f.button(QStringLiteral("btn_editarBotoes")),
                                            f.button(QStringLiteral("btn_salvar"))};
-        for (QCheckBox *box : w.findChildren<QCheckBox *>()) {
-            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+        for (QCheckBox *box : w.findChildren<QCheckBox *>())
             captioned.append(box);
-        }
         for (QAbstractButton *control : captioned)
-            QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+            QVERIFY2(!control->isChecked() && control->width() >= control->sizeHint().width(),
+                     qPrintable(control->objectName()));
         // Relay 1's switch-off hour lies on the window, in line with its counterparts.
         QComboBox *offHour = w.scheduleFrame(1)->offHourBox();
         QVERIFY(offHour->parentWidget() == &w && offHour->isVisible());
@@ -52,7 +51,7 @@ private slots:
         // Every control the keyboard reaches is read with a name of its own; an editable
         // combo box is read through its text field, which takes the focus.
         QSet<QString> names;
-        for (QWidget *widget : f.window().findChildren<QWidget *>()) {
+        for (QWidget *widget : w.findChildren<QWidget *>()) {
             if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&f.window())
                 || qobject_cast<QComboBox *>(widget))
                 continue;
@@ -61,10 +60,9 @@ private slots:
             names.insert(name);
         }
         // A combo box is read by what it sets, its text as its value.
-        for (QComboBox *box : f.window().findChildren<QComboBox *>()) {
-            QCOMPARE(accessibleText(box, QAccessible::Value), box->currentText());
-            QCOMPARE(accessibleText(box), accessibleText(box->lineEdit()));
-        }
+        for (QComboBox *box : f.window().findChildren<QComboBox *>())
+            QCOMPARE(accessibleText(box, QAccessible::Value) + u'/' + accessibleText(box),
+                     box->currentText() + u'/' + accessibleText(box->lineEdit()));
         QCOMPARE(accessibleText(f.combo(QStringLiteral("Cmb1_min_desligar3"))), u"Minuto de desligar o relé 3");
         // The labels that show a value are read by what they show, described by what it is.
         const auto heard = [](QWidget *label) {
@@ -94,14 +92,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f.window()));
         f.button(QStringLiteral("btn_editarBotoes"))->setFocus();
         QStringList visited;
-        for (int i = 0; i < expected.size(); ++i) {
-            QWidget *focused = QApplication::focusWidget();
-            QVERIFY(focused);
+        for (QWidget *focused; visited.size() < expected.size(); QTest::keyClick(focused, Qt::Key_Tab)) {
+            QVERIFY(focused = QApplication::focusWidget());
             // An editable combo box's text field has the focus on its behalf.
             if (qobject_cast<QComboBox *>(focused->parentWidget()))
                 focused = focused->parentWidget();
             visited << focused->objectName();
-            QTest::keyClick(focused, Qt::Key_Tab);
         }
         QCOMPARE(visited, expected);
 
