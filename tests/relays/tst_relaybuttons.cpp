@@ -77,7 +77,6 @@ private slots:
         };
         row("short name, one line, an ampersand no shortcut", 2, "LUZ & SOM", {"LUZ & SOM (ON)"});
         row("the name on one line, the state below", 3, "BOMBA DA CAIXA DAG", {"BOMBA DA CAIXA DAG", "(ON)"});
-        row("20 characters, broken between words", 1, "VENTILADOR DO TETO 1", {"VENTILADOR DO TETO", "1 (ON)"});
         row("20 characters on a lower button", 5, "ILUMINACAO DA GARAGE", {"ILUMINACAO DA", "GARAGE (ON)"});
         row("20 characters, no blank", 4, "MMMMMMMMMMMMMMMMMMMM");
         row("too long for two lines: elided before the state", 8, "WWWWWWWWWWWW LUZES DO JARDIM DOS FUNDOS");
