@@ -119,15 +119,11 @@ QString Desktop::windowTitle(WindowId window) const
 
 std::optional<QRect> Desktop::geometry(WindowId window) const
 {
-    const auto out =
-            run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, QString::number(window)});
-    static const QRegularExpression pattern(
-            u"X=(-?\\d+)\nY=(-?\\d+)\nWIDTH=(\\d+)\nHEIGHT=(\\d+)"_s);
+    const auto out = run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, QString::number(window)});
+    static const QRegularExpression pattern(u"X=(-?\\d+)\nY=(-?\\d+)\nWIDTH=(\\d+)\nHEIGHT=(\\d+)"_s);
     const auto match = pattern.match(QString::fromLatin1(out.value_or(QByteArray())));
-    if (!match.hasMatch())
-        return std::nullopt;
-    return QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-                 match.captured(4).toInt());
+    const auto n = [&match](int i) { return match.captured(i).toInt(); };
+    return match.hasMatch() ? std::optional(QRect(n(1), n(2), n(3), n(4))) : std::nullopt;
 }
 
 std::optional<QSize> Desktop::iconSize(WindowId window) const
@@ -136,9 +132,8 @@ std::optional<QSize> Desktop::iconSize(WindowId window) const
     const auto out = run(u"xprop"_s, {u"-id"_s, QString::number(window), u"-notype"_s, u"_NET_WM_ICON"_s});
     static const QRegularExpression pattern(u"Icon \\((\\d+) x (\\d+)\\)"_s);
     const auto match = pattern.match(QString::fromUtf8(out.value_or(QByteArray())));
-    if (!match.hasMatch())
-        return std::nullopt;
-    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    return match.hasMatch() ? std::optional(QSize(match.captured(1).toInt(), match.captured(2).toInt()))
+                            : std::nullopt;
 }
 
 bool Desktop::click(WindowId window, QPoint point) const
@@ -223,9 +218,9 @@ bool BoardSim::command(const QString &line, const QString &reply)
 
 QList<BoardRecord> BoardSim::records() const
 {
-    QFile file(m_recordPath);
-    QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    // A line still being written is left for the next look.
+    // A line still being written is left for the next look, and so is the "(missing)" of a
+    // record that is not there yet.
+    QByteArray text = readFile(m_recordPath);
     text.truncate(text.lastIndexOf('\n') + 1);
     // "<epoch_us> <hex> <command> <relay> <ON|OFF|UNKNOWN>"
     static const QRegularExpression pattern(
@@ -276,8 +271,6 @@ QString TavexProcess::ending() const
 
 bool TavexProcess::start()
 {
-    const QString home = path(u"home"_s);
-    const QString runtimeDir = path(u"runtime"_s);
     QByteArray table;
     for (int number = 1; number <= kLastPortNumber; ++number)
         table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
@@ -290,19 +283,18 @@ bool TavexProcess::start()
     // only the search path, the locale and the sanitizers' options.
     const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
     QProcessEnvironment env;
-    for (const QString &name : outer.keys()) {
+    for (const QString &name : outer.keys())
         if (name == u"PATH" || name.startsWith(u"LANG") || name.startsWith(u"LC_") || name.contains(u"SAN_"))
             env.insert(name, outer.value(name));
-    }
     QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
-            {u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
+            {u"HOME"_s, path(u"home"_s)}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
             {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_STATE_HOME"_s, path(u"state"_s)},
-            {u"XDG_RUNTIME_DIR"_s, runtimeDir}};
+            {u"XDG_RUNTIME_DIR"_s, path(u"runtime"_s)}};
     own.insert(m_environment);
-    for (auto it = own.cbegin(); it != own.cend(); ++it)
-        env.insert(it.key(), it.value());
+    for (const auto &[name, value] : own.asKeyValueRange())
+        env.insert(name, value);
     m_process.setProcessEnvironment(env);
-    m_process.setWorkingDirectory(home);
+    m_process.setWorkingDirectory(path(u"home"_s));
 
     const QStringList command = m_launcher + QStringList{m_program};
     m_ending.clear();

@@ -73,10 +73,7 @@ public:
     {
         return keyboard(window, QStringList{u"key"_s} + keys.split(u' '));
     }
-    bool typeText(WindowId window, const QString &text) const
-    {
-        return keyboard(window, {u"type"_s, text});
-    }
+    bool typeText(WindowId window, const QString &text) const { return keyboard(window, {u"type"_s, text}); }
     // The pixels of `area` of the screen, three bytes each, row by row.
     std::optional<QByteArray> pixels(const QRect &area) const;
     // The text on the clipboard, empty when nobody offers one.
@@ -120,10 +117,7 @@ public:
     // Pulls the cable: the link goes away and the program's descriptor is hung up.
     bool drop() { return command(u"drop"_s, u"dropped"_s); }
     // Plugs it back on a fresh pseudo-terminal at `linkPath`.
-    bool restore(const QString &linkPath)
-    {
-        return command(u"restore "_s + linkPath, u"restored "_s + linkPath + u' ');
-    }
+    bool restore(const QString &linkPath) { return command(u"restore "_s + linkPath, u"restored "_s + linkPath + u' '); }
 
     // Every complete line of the record file so far.
     QList<BoardRecord> records() const;
@@ -164,10 +158,7 @@ public:
     // Points COM<number> at `device`. Every number not given a device points at a path in
     // the scratch directory where nothing exists, so that no real port can ever be opened.
     void mapPort(int number, const QString &device) { m_ports.insert(number, device); }
-    QString deviceFor(int number) const
-    {
-        return m_ports.value(number, path(u"absent/ttyCOM%1"_s.arg(number)));
-    }
+    QString deviceFor(int number) const { return m_ports.value(number, path(u"absent/ttyCOM%1"_s.arg(number))); }
     // Starts the program through `launcher` (a command and its arguments, the program's path
     // appended), with `environment` added to its own.
     void setLauncher(const QStringList &launcher, const QMap<QString, QString> &environment = {})
