@@ -124,10 +124,9 @@ private slots:
     {
         // The messages that say no port could be opened tell why, beneath their text.
         WindowFixture f(0);
-        f.port().refuse(4, OpenFailure::PermissionDenied);
-        f.port().refuse(5, OpenFailure::InUse);
-        f.port().refuse(6, OpenFailure::NotSerialDevice);
-        f.port().refuse(7, OpenFailure::Other);
+        int number = 4;
+        for (OpenFailure why : {OpenFailure::PermissionDenied, OpenFailure::InUse, OpenFailure::NotSerialDevice, OpenFailure::Other})
+            f.port().refuse(number++, why);
         f.window().Form_Load();
         QCOMPARE(f.messages().shown().size(), 1);
         const QStringList lines = f.messages().shown().first().details.split(u'\n');

@@ -10,8 +10,7 @@ namespace {
 
 QCheckBox *armBox(WindowFixture &f, int relay)
 {
-    return f.checkBox(relay == 1 ? QStringLiteral("Chk_agendar")
-                                 : QStringLiteral("Chk_agendar%1").arg(relay));
+    return f.checkBox(relay == 1 ? QStringLiteral("Chk_agendar") : QStringLiteral("Chk_agendar%1").arg(relay));
 }
 
 // Sets the relay's on hour, on minute, off hour and off minute, then arms its schedule with
