@@ -19,8 +19,7 @@ private slots:
         QTest::newRow("lone CR, lone LF, a blank line, none at the end")
                 << QByteArray("A\rB\n   \n\rD") << QStringList{"A", "B", "", "", "D"};
         QTest::newRow("unquoted: a comma splits, blanks at both ends dropped")
-                << QByteArray("  BOMBA  D'AGUA  , B\r\n\tX,\r\n")
-                << QStringList{"BOMBA  D'AGUA", "B", "\tX", ""};
+                << QByteArray("  BOMBA  D'AGUA  , B\r\n\tX,\r\n") << QStringList{"BOMBA  D'AGUA", "B", "\tX", ""};
         QTest::newRow("quoted: commas and blanks kept, the rest dropped to the comma")
                 << QByteArray("  \"  A, B  \" x\"y,\"\"\r\n") << QStringList{"  A, B  ", ""};
         QTest::newRow("unclosed quote runs to its line end")

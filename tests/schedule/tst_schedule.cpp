@@ -19,8 +19,7 @@ void arm(WindowFixture &f, int relay, const QStringList &times, QTime at)
 {
     const char *boxes[] = {"hora_ligar", "min_ligar", "hora_desligar", "min_desligar"};
     for (int i = 0; i < 4; ++i)
-        f.combo(QStringLiteral("Cmb1_%1%2").arg(QLatin1String(boxes[i])).arg(relay))
-                ->setEditText(times[i]);
+        f.combo(QStringLiteral("Cmb1_%1%2").arg(QLatin1String(boxes[i])).arg(relay))->setEditText(times[i]);
     f.clock().setTimeOfDay(at);
     WindowFixture::click(armBox(f, relay));
 }
