@@ -18,15 +18,13 @@ namespace {
 QString thousandthsText(qint64 thousandths, bool signBlank, QChar mark)
 {
     const qint64 magnitude = std::abs(thousandths);
-    QString decimals = QString::number(1000 + magnitude % 1000).mid(1); // three digits
-    while (decimals.endsWith(u'0'))
-        decimals.chop(1);
-    QString text = QString::number(magnitude / 1000);
-    if (!decimals.isEmpty())
-        text += mark + decimals;
-    if (thousandths < 0 || signBlank)
-        text.prepend(thousandths < 0 ? u'-' : u' ');
-    return text;
+    // Three decimals, then those that are zero dropped, and the mark when none is left.
+    QString text = QString::number(magnitude / 1000) + mark + QString::number(1000 + magnitude % 1000).mid(1);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(mark))
+        text.chop(1);
+    return thousandths < 0 || signBlank ? (thousandths < 0 ? u'-' : u' ') + text : text;
 }
 
 } // namespace
