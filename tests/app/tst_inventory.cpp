@@ -36,10 +36,9 @@ private slots:
             QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
         // No box is ticked, and a caption is never cut: a captioned control is as wide as
         // its caption needs.
-        QList<QAbstractButton *> captioned{f.button(QStringLiteral("btn_editarBotoes")),
-                                           f.button(QStringLiteral("btn_salvar"))};
-        for (QCheckBox *box : w.findChildren<QCheckBox *>())
-            captioned.append(box);
+        const QList<QCheckBox *> boxes = w.findChildren<QCheckBox *>();
+        QList<QAbstractButton *> captioned(boxes.cbegin(), boxes.cend());
+        captioned << f.button(QStringLiteral("btn_editarBotoes")) << f.button(QStringLiteral("btn_salvar"));
         for (QAbstractButton *control : captioned)
             QVERIFY2(!control->isChecked() && control->width() >= control->sizeHint().width(),
                      qPrintable(control->objectName()));

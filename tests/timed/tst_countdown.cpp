@@ -14,11 +14,6 @@ void tick(WindowFixture &f, int relay, int times = 1)
         QMetaObject::invokeMethod(&f.window().relays().countdown(relay).timer(), "timeout");
 }
 
-QString shown(WindowFixture &f, int relay)
-{
-    return f.window().durationEntry(relay)->remainingLabel()->text();
-}
-
 } // namespace
 
 class TestCountdown : public QObject
@@ -61,6 +56,7 @@ private slots:
         f.start();
         Countdown &countdown = f.window().relays().countdown(3);
         QCheckBox *box = f.checkBox(QStringLiteral("chk_timer3"));
+        const QLabel *remaining = f.window().durationEntry(3)->remainingLabel();
         WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp3")), QStringLiteral("10"));
         // Unticked at the switch-on, or ticked while the relay is on: no countdown.
         WindowFixture::click(f.relayButton(3));
@@ -71,20 +67,20 @@ private slots:
         // Unticking the box stops nothing; the texts are read at every tick.
         WindowFixture::tickBox(box);
         tick(f, 3, 4);
-        QCOMPARE(shown(f, 3), u"6");
+        QCOMPARE(remaining->text(), u"6");
         // Lowered below the count, it ends at the next tick, showing the overrun.
         WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp3")), QStringLiteral("4"));
         tick(f, 3);
-        QCOMPARE(shown(f, 3), u"-1");
+        QCOMPARE(remaining->text(), u"-1");
         QVERIFY(!countdown.isRunning());
         // The next one starts from nothing; the label keeps its text until its first tick.
         WindowFixture::tickBox(box);
         WindowFixture::click(f.relayButton(3));
-        QCOMPARE(shown(f, 3), u"-1");
+        QCOMPARE(remaining->text(), u"-1");
         WindowFixture::typeInto(f.combo(QStringLiteral("Cmb_tmp3")), QStringLiteral("MIN"));
         // The timer's own tick, once a second.
         QVERIFY(countdown.timer().interval() == 1000 && countdown.timer().timerType() == Qt::PreciseTimer);
-        QTRY_COMPARE_WITH_TIMEOUT(shown(f, 3), u"239", 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(remaining->text(), u"239", 2000);
         // A switch-off stops it.
         WindowFixture::click(f.relayButton(3));
         QVERIFY(!countdown.isRunning());

@@ -75,19 +75,18 @@ private slots:
         f.window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.window()));
         DurationEntry *entry = f.window().durationEntry(relay);
-        QComboBox *box = entry->unitBox();
         WindowFixture::typeInto(entry->durationEdit(), QStringLiteral("250"));
         for (const QString unit : {"DIA", "SEG"}) {
             if (action == u"type")
-                WindowFixture::typeInto(box, unit);
+                WindowFixture::typeInto(entry->unitBox(), unit);
             if (action == u"choose")
-                WindowFixture::chooseFromList(box, unit);
+                WindowFixture::chooseFromList(entry->unitBox(), unit);
             else if (action == u"set")
                 entry->setUnitText(unit);
             entry->durationEdit()->setFocus();
-            QCOMPARE(entry->unitText(), unit);
-            QCOMPARE(entry->durationText(), reacts ? u"1" : u"250");
-            QCOMPARE(entry->durationEdit()->maxLength(), reacts && unit == u"DIA" ? 2 : 3);
+            // The unit, the duration and its length limit.
+            QCOMPARE(u"%1 %2 %3"_qs.arg(entry->unitText(), entry->durationText()).arg(entry->durationEdit()->maxLength()),
+                     u"%1 %2 %3"_qs.arg(unit, reacts ? u"1" : u"250").arg(reacts && unit == u"DIA" ? 2 : 3));
         }
     }
 };
