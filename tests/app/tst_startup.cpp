@@ -59,6 +59,22 @@ private slots:
         QVERIFY(f.relayButton(8)->isEnabled());
     }
 
+#ifdef Q_OS_WIN
+    void keepsItsFilesInTheApplicationDataFolder()
+    {
+        // %APPDATA%\<program>, as Windows itself names it to every program.
+        const QString appData = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+        QVERIFY(!appData.isEmpty());
+        ConfigDir dir(ConfigDir::standardPath());
+        QCOMPARE(dir.path(), appData + u'/' + QCoreApplication::applicationName());
+        QVERIFY(dir.prepare());
+        WindowFixture f(3, dir.path());
+        f.start();
+        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("tavex.ini"))).isFile());
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("tavex.ini"))));
+    }
+#else
     void withoutAHomeNothingIsKept_data()
     {
         QTest::addColumn<QString>("where");
@@ -105,6 +121,7 @@ private slots:
         WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
         QCOMPARE(f.messages().shown().size(), board ? 2 : 3);
     }
+#endif
 };
 
 QTEST_MAIN(TestStartup)
