@@ -45,13 +45,16 @@ private slots:
         QVERIFY(files.mkpath(QStringLiteral(".")));
         // Copies a person made, files of another name, and a link are kept.
         QStringList kept{"BOTOES.INI.Antigo", "outro.ini.aBcDeF", "tavex.ini", "tavex.ini.BACKUP",
-                               "tavex.ini.a1B2c3", "tavex.ini.backup", "tavex.ini.bak", "tavex.ini.qWeRtY"};
-        for (const QString &name : kept.first(7))
+                         "tavex.ini.a1B2c3", "tavex.ini.backup", "tavex.ini.bak"};
+#ifndef Q_OS_UNIX
+        // A name in two cases is one file here.
+        kept.removeOne(QStringLiteral("tavex.ini.backup"));
+#endif
+        for (const QString &name : kept)
             QVERIFY(replaceFile(files.filePath(name), "x"));
 #ifdef Q_OS_UNIX
+        kept.append(QStringLiteral("tavex.ini.qWeRtY"));
         QVERIFY(QFile::link(files.filePath(QStringLiteral("tavex.ini")), files.filePath(kept.last())));
-#else
-        kept.removeLast();
 #endif
         // What saves killed between writing aside and renaming leave.
         for (const char *name : {"tavex.ini.aBcDeF", "BOTOES.INI.QwErTy"})
