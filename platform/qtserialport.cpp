@@ -114,6 +114,10 @@ QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+#ifdef Q_OS_WIN
+    // The board never answers; whatever arrives all the same is thrown away.
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { m_port.readAll(); });
+#endif
 }
 
 void QtSerialPort::setPortNumber(int number)
@@ -154,8 +158,15 @@ bool QtSerialPort::tryOpen()
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    // The board never answers: the port is opened for writing only.
-    if (!m_port.open(QIODevice::WriteOnly)) {
+    // The board never answers: the port is opened for writing only. On Windows it is opened
+    // for reading too, as serial programs there do: a driver may refuse to read or set the
+    // line settings through a handle opened for writing only (Wine's does).
+#ifdef Q_OS_WIN
+    constexpr QIODevice::OpenMode mode = QIODevice::ReadWrite;
+#else
+    constexpr QIODevice::OpenMode mode = QIODevice::WriteOnly;
+#endif
+    if (!m_port.open(mode)) {
         m_failure = openFailureOf(m_port.error(), m_port.portName());
         return false;
     }

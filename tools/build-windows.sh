@@ -10,19 +10,28 @@ run_tests=no
 [ "${1:-}" = --tests ] && run_tests=yes
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis cmake ninja-build
-          python3 dpkg-dev xz-utils qt6-base-dev-tools qt6-translations-l10n xvfb xdotool)
+          python3 dpkg-dev xz-utils qt6-base-dev-tools qt6-translations-l10n fonts-urw-base35)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+        $sudo apt-get update -q
+        $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
 fi
+# The installed program's journey is a Linux test that drives it, built with the others.
+[ "$run_tests" = no ] || "$root/tools/prepare.sh" --tests
 
-# The cache: one folder per recipe, named by the hash of the recipe's files and the compiler.
-if [ "$(id -u)" = 0 ]; then cache_root=/var/cache/tavex-windows
+# The cache: one folder per recipe, named by the hash of the recipe's files and the compiler
+# ($TAVEX_WINDOWS_CACHE puts it elsewhere).
+if [ -n "${TAVEX_WINDOWS_CACHE:-}" ]; then cache_root=$TAVEX_WINDOWS_CACHE
+elif [ "$(id -u)" = 0 ]; then cache_root=/var/cache/tavex-windows
 else cache_root="${XDG_CACHE_HOME:-$HOME/.cache}/tavex-windows"; fi
 recipe_hash=$( { cd "$root/tools/windows" && find qt.sh qt-patches -type f 2>/dev/null | LC_ALL=C sort \
                    | xargs sha256sum; x86_64-w64-mingw32-g++-posix --version | head -n 1; } \
@@ -52,7 +61,7 @@ echo "TAVEX for Windows built in $(( $(date +%s) - started )) s: $installer ($(s
 
 # The tests under Wine, in a Wine prefix of their own, made anew for each run; Qt's and the
 # compiler's libraries are found through WINEPATH. The widget tests draw on Qt's offscreen
-# platform with the fonts of this machine.
+# platform with the fonts of this machine (tests/CMakeLists.txt).
 started=$(date +%s)
 export WINEPREFIX="$build/wine"
 export WINEDEBUG=-all
@@ -60,7 +69,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 export WINEPATH="Z:$qt_prefix/bin;Z:$runtime;Z:/usr/x86_64-w64-mingw32/lib"
-export QT_QPA_FONTDIR="Z:/usr/share/fonts/truetype/dejavu"
 rm -rf "$WINEPREFIX"
 wineboot --init
 wineserver --wait

@@ -1,4 +1,8 @@
 #include "support/windowfixture.h"
+#ifdef Q_OS_WIN
+#include "platform/configdir.h"
+#include "platform/switchlog.h"
+#endif
 
 #include <QFile>
 #include <QTest>
@@ -60,19 +64,13 @@ private slots:
     }
 
 #ifdef Q_OS_WIN
-    void keepsItsFilesInTheApplicationDataFolder()
+    void keepsItsFilesInTheApplicationDataFolders()
     {
-        // %APPDATA%\<program>, as Windows itself names it to every program.
-        const QString appData = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-        QVERIFY(!appData.isEmpty());
-        ConfigDir dir(ConfigDir::standardPath());
-        QCOMPARE(dir.path(), appData + u'/' + QCoreApplication::applicationName());
-        QVERIFY(dir.prepare());
-        WindowFixture f(3, dir.path());
-        f.start();
-        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("tavex.ini"))).isFile());
-        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("tavex.ini"))));
+        // %APPDATA%\<program> and %LOCALAPPDATA%\<program>, as Windows names them to every program.
+        const auto folder = [](const char *variable) {
+            return QDir::fromNativeSeparators(qEnvironmentVariable(variable)) + u'/' + QCoreApplication::applicationName(); };
+        QCOMPARE(ConfigDir::standardPath(), folder("APPDATA"));
+        QCOMPARE(SwitchLog::standardDir(), folder("LOCALAPPDATA"));
     }
 #else
     void withoutAHomeNothingIsKept_data()

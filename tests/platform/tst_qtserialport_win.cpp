@@ -15,31 +15,20 @@ class TestQtSerialPortWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void saysWhyAPortDidNotOpen_data()
-    {
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<OpenFailure>("failure");
-        QTest::newRow("a COM number nothing stands for") << "COM250" << OpenFailure::Absent;
-        QTest::newRow("a plain file") << "plain" << OpenFailure::NotSerialDevice;
-        QTest::newRow("a folder") << "." << OpenFailure::NotSerialDevice;
-    }
-
     void saysWhyAPortDidNotOpen()
     {
-        QFETCH(QString, device);
-        QFETCH(OpenFailure, failure);
         QTemporaryDir dir;
         QFile plain(dir.filePath(QStringLiteral("plain")));
         QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("x") == 1);
         plain.close();
-        if (!device.startsWith(u"COM"))
-            device = QDir::toNativeSeparators(dir.filePath(device));
-        QtSerialPort port(withOverrides(PortMap::platformDefault(), QStringLiteral("COM3=") + device));
-        port.setPortNumber(3);
-        QVERIFY(!port.open());
-        QCOMPARE(port.openFailure(), failure);
-        QVERIFY(!port.write("1"));
-        QCOMPARE(QFile(plain.fileName()).size(), 1);
+        for (const auto &[device, failure] : {std::pair{QStringLiteral("COM250"), OpenFailure::Absent},
+                                              {QDir::toNativeSeparators(plain.fileName()), OpenFailure::NotSerialDevice},
+                                              {QDir::toNativeSeparators(dir.path()), OpenFailure::NotSerialDevice}}) {
+            QtSerialPort port(withOverrides(PortMap::platformDefault(), QStringLiteral("COM3=") + device));
+            port.setPortNumber(3);
+            QVERIFY2(!port.open() && port.openFailure() == failure && !port.write("1"), qPrintable(device));
+        }
+        QCOMPARE(QFileInfo(plain.fileName()).size(), 1);
     }
 };
 
