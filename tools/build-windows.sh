@@ -11,20 +11,7 @@ run_tests=no
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis cmake ninja-build
           python3 dpkg-dev xz-utils qt6-base-dev-tools qt6-translations-l10n fonts-urw-base35)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
-        $sudo apt-get update -q
-        $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-    fi
-fi
+"$root/tools/install-packages.sh" "${packages[@]}"
 # The installed program's journey is a Linux test that drives it, built with the others.
 [ "$run_tests" = no ] || "$root/tools/prepare.sh" --tests
 
