@@ -12,6 +12,10 @@ QString ConfigDir::standardPath()
 #ifdef Q_OS_UNIX
     // Created if missing, as the XDG rules want.
     return xdgProgramDir("XDG_CONFIG_HOME", u".config");
+#elif defined(Q_OS_WIN)
+    // The user's application data folder (%APPDATA%\<program>), which follows the user
+    // from computer to computer in a domain.
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 #else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 #endif

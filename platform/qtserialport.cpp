@@ -1,5 +1,8 @@
 #include "platform/qtserialport.h"
 
+#ifdef Q_OS_WIN
+#include <QFileInfo>
+#endif
 #ifdef Q_OS_UNIX
 #include <QFile>
 #include <QList>
@@ -68,6 +71,16 @@ OpenFailure portDeviceProblem(const QString &location)
     }
     return ownTerminals().contains(info.st_rdev) ? OpenFailure::NotSerialDevice : OpenFailure::None;
 }
+#elif defined(Q_OS_WIN)
+// A port table may name a path: a file or a folder there is no serial device. (Windows would
+// refuse a folder as "access denied", which for a port means "in use".)
+OpenFailure portDeviceProblem(const QString &name)
+{
+    const bool isPath = name.contains(u'\\') || name.contains(u'/');
+    const bool isDeviceNamespace = name.startsWith(u"\\\\.\\") || name.startsWith(u"//./");
+    return isPath && !isDeviceNamespace && QFileInfo::exists(name) ? OpenFailure::NotSerialDevice
+                                                                  : OpenFailure::None;
+}
 #endif
 
 // Qt Serial Port says "permission" both for a device the user may not open and for one that
@@ -81,8 +94,13 @@ OpenFailure openFailureOf(QSerialPort::SerialPortError error, const QString &loc
 #ifdef Q_OS_UNIX
         if (::access(QFile::encodeName(deviceLocation(location)).constData(), W_OK) == 0)
             return OpenFailure::InUse;
-#endif
         return OpenFailure::PermissionDenied;
+#else
+        // Windows denies access to a COM port that another program has open: any user may
+        // open a free one.
+        Q_UNUSED(location);
+        return OpenFailure::InUse;
+#endif
     case QSerialPort::OpenError: // already open
         return OpenFailure::InUse;
     default:
@@ -96,6 +114,10 @@ QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+#ifdef Q_OS_WIN
+    // The board never answers; whatever arrives all the same is thrown away.
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { m_port.readAll(); });
+#endif
 }
 
 void QtSerialPort::setPortNumber(int number)
@@ -126,16 +148,25 @@ bool QtSerialPort::tryOpen()
 #ifdef Q_OS_UNIX
     // Opening already changes a terminal's line settings, so the device is judged first.
     m_failure = portDeviceProblem(deviceLocation(m_port.portName()));
+#elif defined(Q_OS_WIN)
+    m_failure = portDeviceProblem(m_port.portName());
+#endif
     if (m_failure != OpenFailure::None)
         return false;
-#endif
     m_port.setBaudRate(m_map.baudRate);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    // The board never answers: the port is opened for writing only.
-    if (!m_port.open(QIODevice::WriteOnly)) {
+    // The board never answers: the port is opened for writing only. On Windows it is opened
+    // for reading too, as serial programs there do: a driver may refuse to read or set the
+    // line settings through a handle opened for writing only (Wine's does).
+#ifdef Q_OS_WIN
+    constexpr QIODevice::OpenMode mode = QIODevice::ReadWrite;
+#else
+    constexpr QIODevice::OpenMode mode = QIODevice::WriteOnly;
+#endif
+    if (!m_port.open(mode)) {
         m_failure = openFailureOf(m_port.error(), m_port.portName());
         return false;
     }

@@ -35,6 +35,7 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
         quitPipe[0] = quitPipe[1] = -1;
         return;
     }
+    m_active = true;
     m_notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::readPipe);
 
@@ -64,11 +65,15 @@ void QuitSignals::readPipe()
     unsigned char bytes[16];
     ssize_t count;
     while ((count = ::read(quitPipe[0], bytes, sizeof bytes)) > 0) {
-        for (ssize_t i = 0; i < count; ++i) {
-            m_arrived = true;
-            emit arrived(bytes[i]);
-        }
+        for (ssize_t i = 0; i < count; ++i)
+            deliver(bytes[i]);
     }
+}
+
+void QuitSignals::deliver(int signalNumber)
+{
+    m_arrived = true;
+    emit arrived(signalNumber);
 }
 
 } // namespace tavex

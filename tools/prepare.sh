@@ -21,20 +21,7 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
-        $sudo apt-get update
-        $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-    fi
-fi
+"$root/tools/install-packages.sh" "${packages[@]}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel 2

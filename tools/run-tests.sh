@@ -3,11 +3,13 @@
 # end-to-end (the built program on a virtual X server against the board simulator).
 # Then the same suite once more, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-sanitize/, together with the fuzz targets, each run
-# for a fixed number of inputs. Any sanitizer report fails the run.
+# for a fixed number of inputs. Any sanitizer report fails the run. Last, TAVEX for Windows,
+# cross-built here, with its tests and the installed program's journey under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/prepare.sh" --tests
-ctest --test-dir "$root/build" --output-on-failure --timeout 600
+# The Windows program's journey (label windows) runs with the Windows build, last.
+ctest --test-dir "$root/build" --output-on-failure --timeout 600 --label-exclude windows
 
 # The Debian package of this build, with its desktop entry, metadata and lintian checked.
 "$root/tools/check-package.sh"
@@ -33,4 +35,6 @@ if compgen -G "$reports/*" >/dev/null; then
     cat "$reports"/*
     status=1
 fi
+
+"$root/tools/build-windows.sh" --tests || status=1
 exit "$status"

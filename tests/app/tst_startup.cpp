@@ -1,4 +1,8 @@
 #include "support/windowfixture.h"
+#ifdef Q_OS_WIN
+#include "platform/configdir.h"
+#include "platform/switchlog.h"
+#endif
 
 #include <QFile>
 #include <QTest>
@@ -59,6 +63,16 @@ private slots:
         QVERIFY(f.relayButton(8)->isEnabled());
     }
 
+#ifdef Q_OS_WIN
+    void keepsItsFilesInTheApplicationDataFolders()
+    {
+        // %APPDATA%\<program> and %LOCALAPPDATA%\<program>, as Windows names them to every program.
+        const auto folder = [](const char *variable) {
+            return QDir::fromNativeSeparators(qEnvironmentVariable(variable)) + u'/' + QCoreApplication::applicationName(); };
+        QCOMPARE(ConfigDir::standardPath(), folder("APPDATA"));
+        QCOMPARE(SwitchLog::standardDir(), folder("LOCALAPPDATA"));
+    }
+#else
     void withoutAHomeNothingIsKept_data()
     {
         QTest::addColumn<QString>("where");
@@ -105,6 +119,7 @@ private slots:
         WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
         QCOMPARE(f.messages().shown().size(), board ? 2 : 3);
     }
+#endif
 };
 
 QTEST_MAIN(TestStartup)

@@ -12,7 +12,8 @@ void E2eTest::initTestCase()
 void E2eTest::init()
 {
     m_board.emplace();
-    m_program.emplace(m_desktop.display());
+    m_program.emplace(m_desktop.display(), programPath());
+    prepareProgram(*m_program);
     m_expected.clear();
     m_endExpected = false;
 }

@@ -22,6 +22,9 @@ protected:
     Desktop &desktop() { return m_desktop; }
     BoardSim &board() { return *m_board; }
     TavexProcess &program() { return *m_program; }
+    // The program each function starts (empty: the built TAVEX), and what it is started with.
+    virtual QString programPath() const { return {}; }
+    virtual void prepareProgram(TavexProcess &) { }
 
     // Starts the board with COM3 pointing at it, starts the program and waits for its
     // window and its eight switch-off commands. Returns the window, or 0.

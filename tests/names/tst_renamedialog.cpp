@@ -159,8 +159,8 @@ private slots:
         QCOMPARE(f.messages().shown().size(), 1);
         const ShownMessage &message = f.messages().shown().first();
         QCOMPARE(message.text, QStringLiteral("Os nomes dos botões não foram salvos: não foi "
-                                              "possível gravar o arquivo %1/BOTOES.INI.")
-                                       .arg(f.configDir()));
+                                              "possível gravar o arquivo %1.")
+                                       .arg(QDir::toNativeSeparators(f.dataFile(kFileName))));
         QVERIFY(message.title == u"TAVEX" && message.icon == MessageIcon::Warning);
         // There is no names file to apply: every relay keeps its name, shown as just applied.
         QCOMPARE(captions(f, true), kDefaultNames);

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace tavex;
 using namespace tavex::test;
@@ -143,8 +145,10 @@ private slots:
     {
         QTest::addColumn<QString>("inPlace");
         QTest::newRow("a directory") << "directory";
+#ifdef Q_OS_UNIX
         QTest::newRow("a link to a pipe") << "link";
         QTest::newRow("a file, and a file size limit") << "limit";
+#endif
     }
 
     void failedSaves()
@@ -154,17 +158,20 @@ private slots:
         WindowFixture f;
         f.start();
         const QString path = f.dataFile(kFileName);
-        const QString pipe = f.dataFile(QStringLiteral("pipe"));
         if (inPlace == u"directory")
             QVERIFY(QDir().mkpath(path));
+#ifdef Q_OS_UNIX
+        const QString pipe = f.dataFile(QStringLiteral("pipe"));
         if (inPlace == u"limit")
             QVERIFY(writeFile(path, settingsFile({17}, {"7 h"})));
         if (inPlace == u"link")
             QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
+#endif
         // What stands in the file's place: a directory, or where a link leads, and the bytes.
         const auto inPlaceNow = [&] { return QByteArray::number(QFileInfo(path).isDir())
                 + QFile::encodeName(QFileInfo(path).symLinkTarget()) + (QFileInfo(path).isFile() ? readFile(path) : ""); };
         const QByteArray before = inPlaceNow();
+#ifdef Q_OS_UNIX
         // Nothing larger than 64 bytes may be written, by anyone; a write beyond fails instead
         // of ending the program.
         rlimit unlimited{};
@@ -172,14 +179,17 @@ private slots:
         const rlimit limit{inPlace == u"limit" ? 64 : unlimited.rlim_cur, unlimited.rlim_max};
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+#endif
 
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
         // The program's own saves say it once; a save asked for always answers.
         QCOMPARE(f.messages().shown().size(), 1);
         WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
+#ifdef Q_OS_UNIX
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         ::signal(SIGXFSZ, oldHandler);
+#endif
         QCOMPARE(f.messages().shown().size(), 2);
         QVERIFY(f.messages().shown().last().text.contains(u"Não foi possível salvar os horários"));
         QCOMPARE(inPlaceNow(), before);
