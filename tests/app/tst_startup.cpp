@@ -1,8 +1,6 @@
-#include "support/windowfixture.h"
-#ifdef Q_OS_WIN
 #include "platform/configdir.h"
 #include "platform/switchlog.h"
-#endif
+#include "support/windowfixture.h"
 
 #include <QFile>
 #include <QTest>

@@ -13,7 +13,7 @@ class TestE2eWindows : public E2eTest
     QString programPath() const override { return m_prefix.filePath(u"drive_c/Program Files/TAVEX/tavex.exe"_s); }
     void prepareProgram(TavexProcess &program) override
     {
-        program.setLauncher({u"wine"_s}, {{u"QT_QPA_PLATFORM"_s, u"windows"_s}, {u"WINEPREFIX"_s, m_prefix.path()},
+        program.setLauncher({u"wine"_s}, {{u"WINEPREFIX"_s, m_prefix.path()},
                                           {u"WINEDEBUG"_s, u"-all"_s}, {u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s}});
     }
     // A Wine tool run to its end in the prefix, where it offers to install neither .NET nor a

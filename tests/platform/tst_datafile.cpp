@@ -7,9 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
 
 using namespace tavex;
 

@@ -1,4 +1,5 @@
 #include "platform/qtserialport.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,17 +19,16 @@ private slots:
     void saysWhyAPortDidNotOpen()
     {
         QTemporaryDir dir;
-        QFile plain(dir.filePath(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("x") == 1);
-        plain.close();
+        const QString plain = dir.filePath(QStringLiteral("plain"));
+        QVERIFY(writeFile(plain, "x"));
         for (const auto &[device, failure] : {std::pair{QStringLiteral("COM250"), OpenFailure::Absent},
-                                              {QDir::toNativeSeparators(plain.fileName()), OpenFailure::NotSerialDevice},
+                                              {QDir::toNativeSeparators(plain), OpenFailure::NotSerialDevice},
                                               {QDir::toNativeSeparators(dir.path()), OpenFailure::NotSerialDevice}}) {
             QtSerialPort port(withOverrides(PortMap::platformDefault(), QStringLiteral("COM3=") + device));
             port.setPortNumber(3);
             QVERIFY2(!port.open() && port.openFailure() == failure && !port.write("1"), qPrintable(device));
         }
-        QCOMPARE(QFileInfo(plain.fileName()).size(), 1);
+        QCOMPARE(readFile(plain), QByteArray("x"));
     }
 };
 

@@ -18,16 +18,13 @@ private slots:
     {
         QuitSignals quit;
         QSignalSpy arrived(&quit, &QuitSignals::arrived);
-        QVERIFY(quit.isActive());
-        const auto tell = [](WPARAM ending) {
-            return ::PostThreadMessageW(::GetCurrentThreadId(), WM_ENDSESSION, ending, 0) != FALSE; };
+        const auto tell = [](WPARAM ending) { return ::PostThreadMessageW(::GetCurrentThreadId(), WM_ENDSESSION, ending, 0); };
         // The session goes on after all.
         QVERIFY(tell(FALSE));
         QCoreApplication::processEvents();
         QCOMPARE(arrived.size(), 0);
         // It ends, and its end is told again.
         QVERIFY(tell(TRUE) && tell(TRUE));
-        QTRY_COMPARE(arrived.size(), 1);
         QCoreApplication::processEvents();
         QVERIFY(quit.hasArrived() && arrived.size() == 1);
     }

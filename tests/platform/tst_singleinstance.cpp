@@ -1,7 +1,6 @@
 #include "platform/singleinstance.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,17 +21,15 @@ private slots:
     void oneCopyAtATime()
     {
         QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("tavex.socket"));
 #ifdef Q_OS_UNIX
         // A copy that was killed left its socket file, bound but with nobody listening.
-        const QString name = dir.filePath(QStringLiteral("tavex.socket"));
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
         ::close(fd);
-#else
-        const QString name = QFileInfo(dir.path()).fileName();
 #endif
 
         // The next copy takes it over; the one after is turned away and the first is asked

@@ -166,12 +166,6 @@ private slots:
             QVERIFY(writeFile(path, settingsFile({17}, {"7 h"})));
         if (inPlace == u"link")
             QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
-#endif
-        // What stands in the file's place: a directory, or where a link leads, and the bytes.
-        const auto inPlaceNow = [&] { return QByteArray::number(QFileInfo(path).isDir())
-                + QFile::encodeName(QFileInfo(path).symLinkTarget()) + (QFileInfo(path).isFile() ? readFile(path) : ""); };
-        const QByteArray before = inPlaceNow();
-#ifdef Q_OS_UNIX
         // Nothing larger than 64 bytes may be written, by anyone; a write beyond fails instead
         // of ending the program.
         rlimit unlimited{};
@@ -180,6 +174,10 @@ private slots:
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
 #endif
+        // What stands in the file's place: a directory, or where a link leads, and the bytes.
+        const auto inPlaceNow = [&] { return QByteArray::number(QFileInfo(path).isDir())
+                + QFile::encodeName(QFileInfo(path).symLinkTarget()) + (QFileInfo(path).isFile() ? readFile(path) : ""); };
+        const QByteArray before = inPlaceNow();
 
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
         WindowFixture::click(f.checkBox(QStringLiteral("sem_conversor")));
