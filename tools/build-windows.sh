@@ -40,6 +40,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine
 cmake --build "$build" --parallel "${TAVEX_JOBS:-2}"
+# One installer is left: the one made now.
+rm -f "$build"/TAVEX-*-win64.exe
 (cd "$build" && cpack -G NSIS)
 installer=$(ls "$build"/TAVEX-*-win64.exe)
 echo "TAVEX for Windows built in $(( $(date +%s) - started )) s: $installer ($(stat -c %s "$installer") bytes)"
