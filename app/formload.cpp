@@ -63,7 +63,11 @@ void MainWindow::Form_Load()
 
     m_link->setPortaInicial(kConverterFirstPort);
     // A saved schedule arms itself here, and a saved own-port option already searches once.
+    // The save that option makes waits until the relays are off: nothing it could say holds
+    // up the start-up.
+    m_loadingSettings = true;
     carregaConfiguracoes();
+    m_loadingSettings = false;
     m_link->search();
 
     switchOffAllRelays();
@@ -73,6 +77,12 @@ void MainWindow::Form_Load()
     if (!keepsFiles) {
         QMetaObject::invokeMethod(this, [this] {
             m_messages.show(settingsNotKeptText(m_configDir.path()), windowTitle(), MessageIcon::Warning);
+        }, Qt::QueuedConnection);
+    }
+    if (m_saveOwed) {
+        QMetaObject::invokeMethod(this, [this] {
+            m_saveOwed = false;
+            saveSettings(SaveRequest::Automatic);
         }, Qt::QueuedConnection);
     }
 }
@@ -90,33 +100,43 @@ void MainWindow::readyWindow()
 
 void MainWindow::switchOffAllRelays()
 {
-    for (int n = 1; n <= kRelayCount; ++n) {
+    const int failed = writeSwitchOffs(1, true);
+    if (failed == 0)
+        return;
+    if (failed == 1)
+        readyWindow();
+    // The commands not written are made when the board is found.
+    m_startupOffsOwed = failed;
+    startupFailed();
+}
+
+int MainWindow::writeSwitchOffs(int first, bool startingUp)
+{
+    for (int n = first; n <= kRelayCount; ++n) {
         const bool written = m_link->send(n, Switch::Off);
         recordSwitch(n, Switch::Off, SwitchCause::Startup, written);
-        if (!written) {
-            if (n == 1)
-                readyWindow();
-            startupFailed();
-            return;
-        }
+        if (!written)
+            return n;
         // Keeps the commands apart, so the board acts on each before the next arrives and the
         // relays do not all switch in the same instant. No window event is handled meanwhile.
-        // The first pause also readies the window to be shown, in time the pause would spend
-        // waiting.
-        if (n == 1)
+        // At start-up the first pause also readies the window to be shown, in time the pause
+        // would spend waiting.
+        if (startingUp && n == 1)
             m_clock.pause(kSwitchOffPause, [this] { readyWindow(); });
         else
             m_clock.pause(kSwitchOffPause);
     }
+    return 0;
 }
 
 void MainWindow::startupFailed()
 {
+    m_lossTold = true;
     m_link->setCaption(noPortCaption());
     for (QPushButton *button : m_relayButtons)
         button->setEnabled(false);
     m_messages.show(noConverterText(), QStringLiteral("Erro de Comunicação"), MessageIcon::Critical,
-                    m_link->lastSearchProblems());
+                    m_link->lastSearchProblems(), MessageAbout::Board);
 }
 
 } // namespace tavex

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace tavex {
 
 namespace {
@@ -97,11 +99,10 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     buildControls();
     connectControls();
     makeMainWindowAccessible(this);
-    // A command that failed while another message was open is told once that one is closed.
+    // A loss met while another message was open is told once that one is closed.
     m_messages.setWhenAllClosed([this] {
-        if (m_cableLossWaiting && m_link->boardKnownGone())
-            reconectaConversor();
-        m_cableLossWaiting = false;
+        if (std::exchange(m_cableLossWaiting, false))
+            announceBoardLoss();
     });
 }
 
@@ -171,7 +172,7 @@ void MainWindow::connectControls()
     for (int n = 1; n <= kRelayCount; ++n)
         connect(relayButton(n), &QPushButton::clicked, this, [this, n] { toggleRelay(n); });
     connect(m_link, &Link::captionChanged, m_portLabel, &QLabel::setText);
-    connect(m_link, &Link::portFound, this, &MainWindow::enableRelayButtons);
+    connect(m_link, &Link::portFound, this, &MainWindow::boardFound);
     for (int n = 1; n <= kTimedRelayCount; ++n) {
         connect(&m_relays->countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
         connect(durationEntry(n), &DurationEntry::durationBoxToggled, this,
@@ -194,6 +195,8 @@ void MainWindow::toggleRelay(int relay)
     // fails is the user's to repeat.
     if (m_messages.isShowing())
         return;
+    // The user takes the relay over from a switch kept for it.
+    m_keptSwitches.drop(relay);
     if (!switchRelay(relay, SwitchCause::Button))
         boardLost(relay);
 }
@@ -215,17 +218,22 @@ void MainWindow::recordSwitch(int relay, Switch direction, SwitchCause cause, bo
 
 void MainWindow::timedSwitch(int relay, Switch direction, SwitchCause cause)
 {
+    // A later switch of the relay replaces one kept for it.
+    m_keptSwitches.drop(relay);
     switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
     case TimedSwitchAction::Leave:
         return;
     case TimedSwitchAction::Keep:
-        m_keptSwitches.keep(relay, direction);
+        m_keptSwitches.keep({relay, direction, cause});
+        announceBoardLoss();
         return;
     case TimedSwitchAction::Make:
         if (switchRelay(relay, cause))
             return;
-        m_keptSwitches.keep(relay, direction);
-        boardLost(relay);
+        m_keptSwitches.keep({relay, direction, cause});
+        if (relay == 1)
+            m_link->setCaption(noPortCaption());
+        announceBoardLoss();
         return;
     }
 }
@@ -234,23 +242,53 @@ void MainWindow::boardLost(int relay)
 {
     if (relay == 1)
         m_link->setCaption(noPortCaption());
-    // Never two boxes at once: the cable loss is told when the open message is closed.
+    reconectaConversor();
+}
+
+void MainWindow::announceBoardLoss()
+{
+    if (!m_lossTold)
+        QMetaObject::invokeMethod(this, &MainWindow::tellBoardLoss, Qt::QueuedConnection);
+}
+
+void MainWindow::tellBoardLoss()
+{
+    if (m_lossTold || !m_link->boardKnownGone())
+        return;
+    // Never two boxes at once: the loss is told when the open message is closed.
     if (m_messages.isShowing())
         m_cableLossWaiting = true;
     else
         reconectaConversor();
 }
 
+void MainWindow::boardFound()
+{
+    m_lossTold = false;
+    enableRelayButtons();
+    m_messages.closeBoardMessage();
+    // After a start without the board, board and window agree once its switch-offs are made.
+    if (m_startupOffsOwed != 0) {
+        m_startupOffsOwed = writeSwitchOffs(m_startupOffsOwed, false);
+        if (m_startupOffsOwed != 0) {
+            announceBoardLoss();
+            return;
+        }
+    }
+    if (!makeKeptSwitches())
+        announceBoardLoss();
+}
+
 bool MainWindow::makeKeptSwitches()
 {
     const QList<KeptSwitch> kept = m_keptSwitches.takeAll();
     for (qsizetype i = 0; i < kept.size(); ++i) {
-        const auto [relay, direction] = kept[i];
-        if (!switchChangesRelay(m_relays->releDesligado(relay), direction))
+        const KeptSwitch &made = kept[i];
+        if (!switchChangesRelay(m_relays->releDesligado(made.relay), made.direction))
             continue;
-        if (!switchRelay(relay, SwitchCause::Reconnection)) {
+        if (!switchRelay(made.relay, SwitchCause::Reconnection)) {
             for (const KeptSwitch &left : kept.mid(i))
-                m_keptSwitches.keep(left.relay, left.direction);
+                m_keptSwitches.keep(left);
             return false;
         }
     }
@@ -280,10 +318,11 @@ void MainWindow::chk_extender_Click()
 
 void MainWindow::reconectaConversor()
 {
-    // One message and one search per failed command; a kept switch that fails again once the
-    // board is found brings the message back.
+    // One message and one search per failed command. A search that finds the board makes
+    // what was kept for it (boardFound).
     m_cableLossWaiting = false;
-    while (reconnectAfterCableLoss(*m_link, m_messages) && !makeKeptSwitches()) { }
+    m_lossTold = true;
+    reconnectAfterCableLoss(*m_link, m_messages);
 }
 
 bool MainWindow::somethingRunning() const
@@ -292,7 +331,7 @@ bool MainWindow::somethingRunning() const
         if (m_relays->countdown(n).isRunning() || scheduleFrame(n)->isArmed())
             return true;
     }
-    return false;
+    return !m_keptSwitches.isEmpty();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

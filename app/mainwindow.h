@@ -74,7 +74,8 @@ public:
     void btn_rele8_Click() { toggleRelay(8); }
     void toggleRelay(int relay);
     // A switch that a countdown or a schedule has to make. It is kept while the board is
-    // gone, or when its command cannot be written, and made when the board is found again.
+    // gone, or when its command cannot be written, and made when the board is found again;
+    // the loss is told once, never from inside the tick.
     void timedSwitch(int relay, Switch direction, SwitchCause cause);
     const KeptSwitches &keptSwitches() const { return m_keptSwitches; }
 
@@ -110,12 +111,12 @@ public:
     void carregaConfiguracoes();
     void sem_conversor_Click();
 
-    // A relay command could not be written: tell the user and search the ports again, and
-    // make the kept switches once the board is found.
+    // A relay command could not be written: tell the user and search the ports again. The
+    // message closes by itself when the board is found meanwhile.
     void reconectaConversor();
 
-    // Closing asks first while a countdown runs or a schedule is armed, unless the session
-    // is ending.
+    // Closing asks first while a countdown runs, a schedule is armed or a kept switch waits,
+    // unless the session is ending.
     void endWithoutAsking() { m_endWithoutAsking = true; }
 
 protected:
@@ -133,13 +134,24 @@ private:
     // Fills the lists and readies the window to be shown, in the first switch-off pause.
     void readyWindow();
     void switchOffAllRelays();
+    // Writes the switch-off commands from relay `first` on, a pause after each; the relay
+    // whose command could not be written, or 0.
+    int writeSwitchOffs(int first, bool startingUp);
     void startupFailed();
+    // A search found the board (at start-up, after OK, by the watch or by the own-port
+    // option): the buttons come back, a message about the board closes, and what was owed
+    // to it while it was gone is made.
+    void boardFound();
     // Switches the relay to its other state and records the command; false when it could
     // not be written.
     bool switchRelay(int relay, SwitchCause cause);
     void recordSwitch(int relay, Switch direction, SwitchCause cause, bool written);
-    // A command could not be written: the cable-loss procedure, once no message is open.
+    // A click's command could not be written: the cable-loss procedure.
     void boardLost(int relay);
+    // A countdown's or a schedule's switch met the board gone: the cable-loss message, once
+    // per loss, opened after the tick and once no other message is open.
+    void announceBoardLoss();
+    void tellBoardLoss();
     // Makes the kept switches that would still change their relay; false when one could not
     // be written, which is kept again with those after it.
     bool makeKeptSwitches();
@@ -164,6 +176,14 @@ private:
     KeptSwitches m_keptSwitches;
     SwitchLog m_switchLog;
     bool m_cableLossWaiting = false;
+    // Whether the user has been told of the current loss of the board.
+    bool m_lossTold = false;
+    // The first relay whose start-up switch-off is still owed to the board (0: none).
+    int m_startupOffsOwed = 0;
+    // While the settings load, the saves it triggers wait until after the start-up's
+    // switch-off commands.
+    bool m_loadingSettings = false;
+    bool m_saveOwed = false;
     bool m_endWithoutAsking = false;
     // Whether the user has been told that settings cannot be kept (at start-up, or by a
     // save that the program made by itself); such saves then fail without another word.

@@ -21,10 +21,13 @@ void MainWindow::scheduleBoxChanged(int relay)
         durationEntry(relay)->durationBox()->setChecked(false);
         frame->armBox()->setChecked(true);
         relayButton(relay)->setEnabled(false);
+        scheduleArmed(m_scheduleMarks[relay - 1], m_clock.now());
         frame->arm();
     } else {
-        // The relay stays as it is; only its button is given back, whatever the port.
+        // The relay stays as it is; only its button is given back, whatever the port. A switch
+        // the schedule had kept for the board is dropped with it.
         frame->disarm();
+        m_keptSwitches.drop(relay, SwitchCause::Schedule);
         relayButton(relay)->setEnabled(true);
     }
 }
@@ -32,7 +35,7 @@ void MainWindow::scheduleBoxChanged(int relay)
 void MainWindow::scheduleTimerTick(int relay)
 {
     scheduleTick(m_scheduleMarks[relay - 1], scheduleFrame(relay)->times(),
-                 [this] { return m_clock.timeOfDay(); },
+                 [this] { return m_clock.now(); },
                  [this, relay](Switch direction) { timedSwitch(relay, direction, SwitchCause::Schedule); });
 }
 

@@ -63,6 +63,10 @@ void MainWindow::saveSettings(SaveRequest request)
     for (std::size_t i = 0; i < boxes.size(); ++i)
         values.boxes[i] = boxes[i]->isChecked();
 
+    if (request == SaveRequest::Automatic && m_loadingSettings) {
+        m_saveOwed = true;
+        return;
+    }
     const QString path = m_configDir.filePath(kSettingsFileName.toString());
     if (m_configDir.isUsable() && replaceFile(path, settingsFileContents(values)))
         return;
@@ -106,8 +110,8 @@ void MainWindow::sem_conversor_Click()
     m_link->setPortaInicial(m_ownPortBox->isChecked() ? kOwnSerialFirstPort : kConverterFirstPort);
     saveSettings(SaveRequest::Automatic);
     m_link->closeIfOpen();
-    if (m_link->search() && !makeKeptSwitches())
-        boardLost(0);
+    // A port found makes what was kept for the board (boardFound).
+    m_link->search();
 }
 
 } // namespace tavex

@@ -19,7 +19,11 @@ QString cableLossTitle()
 bool reconnectAfterCableLoss(Link &link, Messages &messages)
 {
     // The ports tried by the last search, when it found none (a second failed switch).
-    messages.show(cableLossText(), cableLossTitle(), MessageIcon::None, link.lastSearchProblems());
+    messages.show(cableLossText(), cableLossTitle(), MessageIcon::None, link.lastSearchProblems(),
+                  MessageAbout::Board);
+    // Found while the message was open, which then closed by itself.
+    if (!link.boardKnownGone())
+        return true;
     link.closeIfOpen();
     return link.search();
 }

@@ -6,7 +6,32 @@
 
 namespace tavex {
 
-Link::Link(SerialPort &port, QObject *parent) : QObject(parent), m_port(port) { }
+Link::Link(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)
+{
+    m_watch.setInterval(kWatchInterval);
+    connect(&m_watch, &QTimer::timeout, this, &Link::watchTick);
+}
+
+void Link::setBoardGone(bool gone)
+{
+    if (gone == m_boardGone)
+        return;
+    m_boardGone = gone;
+    m_presentBefore.clear();
+    if (gone)
+        m_watch.start();
+    else
+        m_watch.stop();
+}
+
+void Link::watchTick()
+{
+    QList<int> present = presentPorts(m_port, m_portaInicial);
+    const bool appeared = portAppeared(m_presentBefore, present);
+    m_presentBefore = std::move(present);
+    if (appeared)
+        search();
+}
 
 void Link::setCaption(const QString &caption)
 {
@@ -25,7 +50,7 @@ bool Link::search()
     // A search without a result says so, rather than leave the name of a closed port.
     setCaption(found ? portCaption(*found) : noPortCaption());
     if (found) {
-        m_boardGone = false;
+        setBoardGone(false);
         emit portFound(*found);
     }
     return found.has_value();
@@ -46,7 +71,8 @@ bool Link::send(int relay, Switch direction)
 {
     Q_ASSERT(isRelayNumber(relay));
     const bool written = m_port.write(QByteArray(1, relayCommand(relay, direction)));
-    m_boardGone = m_boardGone || !written;
+    if (!written)
+        setBoardGone(true);
     return written;
 }
 

@@ -5,6 +5,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <chrono>
 
 namespace tavex {
 
@@ -12,11 +15,18 @@ class SerialPort;
 
 // The program's one link to the board: the port, the first number of every search and the
 // text of the port label that the search keeps up to date.
+//
+// While the board is known to be gone, the link watches for it: every two seconds it looks
+// at which of the ports a search would try are there, opening none, and searches when one
+// has appeared since the look before (at the first look after the loss, any port there).
+// Nothing is watched while the board is there.
 class Link : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr std::chrono::milliseconds kWatchInterval{2000};
+
     explicit Link(SerialPort &port, QObject *parent = nullptr);
 
     int portaInicial() const { return m_portaInicial; }
@@ -40,13 +50,19 @@ public:
     // Whether the board is known to be gone: from a command that could not be written until
     // a search finds a port.
     bool boardKnownGone() const { return m_boardGone; }
+    bool isWatching() const { return m_watch.isActive(); }
 
 signals:
     void captionChanged(const QString &caption);
     void portFound(int number);
 
 private:
+    void setBoardGone(bool gone);
+    void watchTick();
+
     SerialPort &m_port;
+    QTimer m_watch;
+    QList<int> m_presentBefore;
     int m_portaInicial = 3;
     QList<PortAttempt> m_failedAttempts;
     QString m_caption = QStringLiteral("?");

@@ -3,6 +3,8 @@
 #include "common/numbers.h"
 #include "platform/serialport.h"
 
+#include <algorithm>
+
 namespace tavex {
 
 std::optional<int> searchPort(SerialPort &port, int first, QList<PortAttempt> *failed)
@@ -16,6 +18,21 @@ std::optional<int> searchPort(SerialPort &port, int first, QList<PortAttempt> *f
             failed->append({number, port.deviceName(), port.openFailure()});
     }
     return std::nullopt;
+}
+
+QList<int> presentPorts(const SerialPort &port, int first)
+{
+    QList<int> present;
+    for (int number = first; number <= kLastPortNumber; ++number) {
+        if (port.isPresent(number))
+            present.append(number);
+    }
+    return present;
+}
+
+bool portAppeared(const QList<int> &before, const QList<int> &now)
+{
+    return std::any_of(now.begin(), now.end(), [&](int number) { return !before.contains(number); });
 }
 
 namespace {

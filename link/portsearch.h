@@ -29,6 +29,11 @@ struct PortAttempt
 };
 std::optional<int> searchPort(SerialPort &port, int first, QList<PortAttempt> *failed = nullptr);
 
+// The numbers from `first` to kLastPortNumber whose device is there, none of them opened.
+QList<int> presentPorts(const SerialPort &port, int first);
+// Whether a port has appeared between two looks: a number there now that was not before.
+bool portAppeared(const QList<int> &before, const QList<int> &now);
+
 // Why no port could be opened, in Portuguese: one line per number tried, its device and its
 // reason, and what to do about a permission that is missing.
 QString failedAttemptsText(const QList<PortAttempt> &failed);

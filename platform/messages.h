@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -19,7 +20,13 @@ public:
     virtual void show(const QString &text, const QString &title, MessageIcon icon,
                       const QString &details) = 0;
     virtual bool ask(const QString &text, const QString &title) = 0;
+    // Closes the message shown last, as its OK button would.
+    virtual void closeLast() = 0;
 };
+
+// What a message is about. A message about the board (it was not found, or its cable was
+// removed) closes by itself when the board is found.
+enum class MessageAbout { Other, Board };
 
 // Shows messages through a sink and knows whether one is on screen. A modal message box
 // runs a nested event loop, so timer ticks can arrive while it is open. What must wait until
@@ -30,35 +37,44 @@ public:
     explicit Messages(MessageSink &sink) : m_sink(sink) { }
 
     void show(const QString &text, const QString &title, MessageIcon icon,
-              const QString &details = {})
+              const QString &details = {}, MessageAbout about = MessageAbout::Other)
     {
-        Open open(*this);
+        Open open(*this, about);
         m_sink.show(text, title, icon, details);
     }
     bool ask(const QString &text, const QString &title)
     {
-        Open open(*this);
+        Open open(*this, MessageAbout::Other);
         return m_sink.ask(text, title);
     }
 
-    bool isShowing() const { return m_showing > 0; }
+    bool isShowing() const { return !m_open.isEmpty(); }
+    bool isShowingAboutBoard() const { return m_open.contains(MessageAbout::Board); }
+    // Closes the message on top when it is about the board, as if OK had been pressed.
+    void closeBoardMessage()
+    {
+        if (!m_open.isEmpty() && m_open.last() == MessageAbout::Board)
+            m_sink.closeLast();
+    }
     // Runs each time the last open message has been closed.
     void setWhenAllClosed(std::function<void()> run) { m_whenAllClosed = std::move(run); }
 
 private:
     struct Open
     {
-        explicit Open(Messages &m) : messages(m) { ++messages.m_showing; }
+        Open(Messages &m, MessageAbout about) : messages(m) { messages.m_open.append(about); }
         ~Open()
         {
-            if (--messages.m_showing == 0 && messages.m_whenAllClosed)
+            messages.m_open.removeLast();
+            if (messages.m_open.isEmpty() && messages.m_whenAllClosed)
                 messages.m_whenAllClosed();
         }
         Messages &messages;
     };
 
     MessageSink &m_sink;
-    int m_showing = 0;
+    // What each open message is about, the one on top last.
+    QList<MessageAbout> m_open;
     std::function<void()> m_whenAllClosed;
 };
 

@@ -2,6 +2,9 @@
 
 #ifdef Q_OS_WIN
 #include <QFileInfo>
+#include <QSerialPortInfo>
+
+#include <algorithm>
 #endif
 #ifdef Q_OS_UNIX
 #include <QFile>
@@ -185,6 +188,27 @@ bool QtSerialPort::tryOpen()
 bool QtSerialPort::isOpen() const
 {
     return m_port.isOpen();
+}
+
+bool QtSerialPort::isPresent(int number) const
+{
+    const QString name = m_map.deviceFor(number);
+    if (name.isEmpty())
+        return false;
+#ifdef Q_OS_UNIX
+    // The same look at the device that comes before every open; it opens nothing.
+    return portDeviceProblem(deviceLocation(name)) == OpenFailure::None;
+#elif defined(Q_OS_WIN)
+    // A COM port is there while Windows lists it; a path of the port table while it exists.
+    if (portDeviceProblem(name) != OpenFailure::None)
+        return false;
+    if (name.contains(u'\\') || name.contains(u'/'))
+        return QFileInfo::exists(name);
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    return std::any_of(ports.begin(), ports.end(), [&](const QSerialPortInfo &port) {
+        return port.portName().compare(name, Qt::CaseInsensitive) == 0;
+    });
+#endif
 }
 
 void QtSerialPort::close()

@@ -28,6 +28,7 @@ public:
     QString deviceName() const override { return m_port.portName(); }
     OpenFailure openFailure() const override { return m_failure; }
     bool isOpen() const override;
+    bool isPresent(int number) const override;
     void close() override;
     bool write(const QByteArray &bytes) override;
 

@@ -15,7 +15,8 @@ enum class OpenFailure {
     Other,
 };
 
-// The serial port as the program needs it: five operations, each of which may fail.
+// The serial port as the program needs it: five operations, each of which may fail, and a
+// look at whether a port's device is there.
 // A port is chosen by its number (1 to 18); how a number maps to a device belongs to the
 // backend.
 class SerialPort
@@ -34,6 +35,9 @@ public:
     virtual QString deviceName() const = 0;
     virtual OpenFailure openFailure() const = 0;
     virtual bool isOpen() const = 0;
+    // Whether the device behind a number is there and may be a port, judged without opening
+    // or touching it (what watching for a board that was gone looks at).
+    virtual bool isPresent(int number) const = 0;
     virtual void close() = 0;
 
     // Writes the bytes and waits until they have left the program. Fails, synchronously, when

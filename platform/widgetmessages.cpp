@@ -28,7 +28,7 @@ void WidgetMessages::show(const QString &text, const QString &title, MessageIcon
     box.setObjectName(QStringLiteral("messageBox"));
     if (!details.isEmpty())
         box.setDetailedText(details);
-    box.exec();
+    run(box);
 }
 
 bool WidgetMessages::ask(const QString &text, const QString &title)
@@ -38,7 +38,21 @@ bool WidgetMessages::ask(const QString &text, const QString &title)
     box.setObjectName(QStringLiteral("questionBox"));
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return run(box) == QMessageBox::Yes;
+}
+
+int WidgetMessages::run(QMessageBox &box)
+{
+    m_open.append(&box);
+    const int answer = box.exec();
+    m_open.removeLast();
+    return answer;
+}
+
+void WidgetMessages::closeLast()
+{
+    if (!m_open.isEmpty() && m_open.last())
+        m_open.last()->done(QMessageBox::Ok);
 }
 
 } // namespace tavex

@@ -2,6 +2,8 @@
 
 #include "platform/messages.h"
 
+#include <QList>
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -15,9 +17,13 @@ public:
     void show(const QString &text, const QString &title, MessageIcon icon,
               const QString &details) override;
     bool ask(const QString &text, const QString &title) override;
+    void closeLast() override;
 
 private:
+    int run(QMessageBox &box);
+
     QPointer<QWidget> m_parent;
+    QList<QPointer<QMessageBox>> m_open;
 };
 
 } // namespace tavex

@@ -2,16 +2,21 @@
 
 namespace tavex {
 
-void KeptSwitches::keep(int relay, Switch direction)
+void KeptSwitches::keep(const KeptSwitch &kept)
 {
     // A relay has at most one kept switch.
-    for (qsizetype i = 0; i < m_switches.size(); ++i) {
-        if (m_switches[i].relay == relay) {
-            m_switches.removeAt(i);
-            break;
-        }
-    }
-    m_switches.append({relay, direction});
+    drop(kept.relay);
+    m_switches.append(kept);
+}
+
+void KeptSwitches::drop(int relay)
+{
+    m_switches.removeIf([relay](const KeptSwitch &kept) { return kept.relay == relay; });
+}
+
+void KeptSwitches::drop(int relay, SwitchCause cause)
+{
+    m_switches.removeIf([&](const KeptSwitch &kept) { return kept.relay == relay && kept.cause == cause; });
 }
 
 } // namespace tavex

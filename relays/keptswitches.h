@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/relay.h"
+#include "relays/switchrecord.h"
 
 #include <QList>
 
@@ -34,10 +35,13 @@ constexpr TimedSwitchAction timedSwitchAction(bool boardGone, bool relayOff, Swi
                                                    : TimedSwitchAction::Leave;
 }
 
+// A kept switch belongs to what made it (a countdown or a schedule): disarming the schedule
+// drops the schedule's; a click on the relay drops any, since the user has taken it over.
 struct KeptSwitch
 {
     int relay = 0;
     Switch direction = Switch::Off;
+    SwitchCause cause = SwitchCause::Countdown;
     friend bool operator==(const KeptSwitch &, const KeptSwitch &) = default;
 };
 
@@ -47,7 +51,10 @@ struct KeptSwitch
 class KeptSwitches
 {
 public:
-    void keep(int relay, Switch direction);
+    void keep(const KeptSwitch &kept);
+    // Drops the relay's kept switch, or only one that `cause` made.
+    void drop(int relay);
+    void drop(int relay, SwitchCause cause);
     bool isEmpty() const { return m_switches.isEmpty(); }
     // In the order in which they fell due, the replaced ones in the place of their last.
     const QList<KeptSwitch> &switches() const { return m_switches; }

@@ -1,5 +1,7 @@
 #include "schedule/schedulerules.h"
 
+#include <utility>
+
 namespace tavex {
 
 namespace {
@@ -53,19 +55,89 @@ bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView m
     return settingNumber(hourText) == now.hour && settingNumber(minuteText) == now.minute;
 }
 
+qint64 clockMinute(const QDateTime &localTime)
+{
+    const ClockReading reading = readClock(localTime.time());
+    return localTime.date().toJulianDay() * kMinutesPerDay + reading.hour * 60 + reading.minute;
+}
+
+namespace {
+
+// The minute of the day that an hour box and a minute box name, if they name one.
+std::optional<qint64> settingMinuteOfDay(QStringView hourText, QStringView minuteText)
+{
+    const std::optional<int> hour = settingNumber(hourText);
+    const std::optional<int> minute = settingNumber(minuteText);
+    if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59)
+        return std::nullopt;
+    return *hour * 60 + *minute;
+}
+
+// The last minute up to `latest` that falls on the minute of the day `minuteOfDay`.
+qint64 lastOccurrence(qint64 latest, qint64 minuteOfDay)
+{
+    const qint64 back = ((latest - minuteOfDay) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
+    return latest - back;
+}
+
+void observeMinute(ScheduleMarks &marks, qint64 minute)
+{
+    marks.ultimoMinuto = minute;
+    marks.jaLigou = false;
+    marks.jaDesligou = false;
+}
+
+} // namespace
+
+std::optional<Switch> missedSwitch(qint64 previousMinute, qint64 currentMinute,
+                                   const ScheduleTimes &times)
+{
+    const qint64 gap = currentMinute - previousMinute;
+    if (gap <= 1 || gap >= kMinutesPerDay)
+        return std::nullopt;
+    const std::optional<qint64> on = settingMinuteOfDay(times.onHour, times.onMinute);
+    const std::optional<qint64> off = settingMinuteOfDay(times.offHour, times.offMinute);
+    // A time of the current minute is the tick's own to make, after every missed one.
+    const qint64 minuteOfDay = currentMinute % kMinutesPerDay;
+    if (on == minuteOfDay || off == minuteOfDay)
+        return std::nullopt;
+    // In one minute the switch-off comes after the switch-on, as the tick makes them.
+    std::optional<Switch> last;
+    qint64 lastAt = previousMinute;
+    for (const auto &[time, direction] : {std::pair{on, Switch::On}, std::pair{off, Switch::Off}}) {
+        if (!time)
+            continue;
+        const qint64 at = lastOccurrence(currentMinute - 1, *time);
+        if (at > previousMinute && at >= lastAt) {
+            lastAt = at;
+            last = direction;
+        }
+    }
+    return last;
+}
+
+void scheduleArmed(ScheduleMarks &marks, const QDateTime &now)
+{
+    const qint64 minute = clockMinute(now);
+    if (minute > marks.ultimoMinuto || marks.ultimoMinuto - minute >= kMinutesPerDay)
+        observeMinute(marks, minute);
+}
+
 void scheduleTick(ScheduleMarks &marks, const ScheduleTimes &times,
-                  const std::function<QTime()> &timeOfDay,
+                  const std::function<QDateTime()> &now,
                   const std::function<void(Switch)> &switchTo)
 {
-    const ClockReading now = readClock(timeOfDay());
-    const int minuteOfDay = now.hour * 60 + now.minute;
-    if (minuteOfDay != marks.ultimoMinuto) {
-        marks.ultimoMinuto = minuteOfDay;
-        marks.jaLigou = false;
-        marks.jaDesligou = false;
+    const qint64 minute = clockMinute(now());
+    if (minute < marks.ultimoMinuto && marks.ultimoMinuto - minute < kMinutesPerDay)
+        return;
+    if (minute != marks.ultimoMinuto) {
+        const std::optional<Switch> missed = missedSwitch(marks.ultimoMinuto, minute, times);
+        observeMinute(marks, minute);
+        if (missed)
+            switchTo(*missed);
     }
     const auto step = [&](bool &done, QStringView hour, QStringView minuteText, Switch direction) {
-        if (done || !matchesSetting(readClock(timeOfDay()), hour, minuteText))
+        if (done || !matchesSetting(readClock(now().time()), hour, minuteText))
             return;
         done = true;
         switchTo(direction);

@@ -82,4 +82,17 @@ bool E2eTest::closeProgram(WindowId window)
             && waitUntil([this] { return !program().isRunning(); }, kWindowTimeoutMs);
 }
 
+bool E2eTest::closeAndKeepRunning(WindowId window)
+{
+    // A key pressed as the box maps may come before it takes the focus: it is pressed again.
+    const QString title = u"Fechar o TAVEX"_s;
+    if (!desktop().close(window))
+        return false;
+    const WindowId question = desktop().waitForWindow(title);
+    return question != 0 && waitUntil([&] {
+        desktop().pressKeys(question, u"Escape"_s);
+        return desktop().waitForNoWindow(title, 1000);
+    }, kWindowTimeoutMs) && program().isRunning();
+}
+
 } // namespace tavex::test

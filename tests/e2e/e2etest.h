@@ -45,6 +45,9 @@ protected:
     bool endProgramWith(int signalNumber);
     // Closes the window as its close box does and waits until the program has ended.
     bool closeProgram(WindowId window);
+    // Closes the window as its close box does, and answers the question that comes with
+    // Escape, which keeps it all.
+    bool closeAndKeepRunning(WindowId window);
 
 private slots:
     void initTestCase();

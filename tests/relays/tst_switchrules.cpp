@@ -13,12 +13,18 @@ private slots:
     void keptSwitches()
     {
         // The latest switch of a relay replaces the one before, and takes its place in time.
+        // Disarming a schedule drops only that schedule's switch; a click drops the relay's.
+        using enum SwitchCause;
         KeptSwitches kept;
-        kept.keep(3, Switch::Off);
-        kept.keep(1, Switch::On);
-        kept.keep(3, Switch::On);
-        kept.keep(2, Switch::Off);
-        QCOMPARE(kept.takeAll(), (QList<KeptSwitch>{{1, Switch::On}, {3, Switch::On}, {2, Switch::Off}}));
+        for (const KeptSwitch &due : {KeptSwitch{3, Switch::Off, Countdown}, {1, Switch::On, Schedule},
+                                      {3, Switch::On, Schedule}, {2, Switch::Off, Countdown},
+                                      {4, Switch::Off, Countdown}, {5, Switch::On, Schedule}})
+            kept.keep(due);
+        kept.drop(1, Schedule);
+        kept.drop(4, Schedule);
+        kept.drop(2);
+        QCOMPARE(kept.takeAll(), (QList<KeptSwitch>{{3, Switch::On, Schedule}, {4, Switch::Off, Countdown},
+                                                    {5, Switch::On, Schedule}}));
         QVERIFY(kept.isEmpty());
         // Kept while the board is gone; otherwise made when it changes the relay.
         QVERIFY(timedSwitchAction(true, true, Switch::On) == TimedSwitchAction::Keep

@@ -133,36 +133,39 @@ private slots:
 
     void keptWhileTheBoardIsGone()
     {
-        // Relay 2 is on by hand; both schedules switch on at 07:00. The cable is pulled.
+        // Relays 1, 2 and 3 switch on at 07:00; relay 1 goes off at 07:15. The cable is pulled.
         WindowFixture f;
         f.start();
-        QVERIFY(QDir().mkdir(f.dataFile(QStringLiteral("tavex.ini"))));
-        WindowFixture::click(f.relayButton(2));
-        for (int relay : {1, 2})
-            arm(f, relay, {"7 h", "00", "8 h", "00"}, QTime(6, 59, 55));
+        arm(f, 1, {"7 h", "00", "7 h", "15"}, QTime(6, 59, 55));
+        for (int relay : {2, 3})
+            arm(f, relay, {"7 h", "00", "9 h", "00"}, QTime(6, 59, 55));
         f.port().unplug(3);
-        f.port().clearWritten();
-        // Relay 1's switch-on falls due while the failed save's warning is open, relay 2's
-        // while the cable loss is told; the cable is still out at OK.
-        QList<int> openWhenDue;
-        f.messages().whileOpen = [&] {
-            const int relay = int(f.messages().shown().size());
-            f.clock().setTimeOfDay(QTime(7, 0, 5));
-            f.window().scheduleTimerTick(relay);
-            openWhenDue << int(f.messages().shown().size());
-        };
-        WindowFixture::click(f.button(QStringLiteral("btn_salvar")));
-        QCOMPARE(openWhenDue, (QList<int>{1, 2}));
-        QCOMPARE(f.messages().shown().last().title, u"Cabo Desconectado");
-        QVERIFY(f.port().written().isEmpty());
-        QCOMPARE(f.window().keptSwitches().switches(), (QList<KeptSwitch>{{1, Switch::On}, {2, Switch::On}}));
 
-        // The search of the own-port option finds the board: relay 1 goes on, relay 2 is on
-        // already. Both count as made in their minute.
-        f.port().plug(3);
-        WindowFixture::tickBox(f.checkBox(QStringLiteral("sem_conversor")));
-        QCOMPARE(f.port().written(), QByteArray("1"));
-        QCOMPARE(runTicks(f, {1, 2}, QTime(7, 0, 15), QTime(7, 0, 55)), QStringList{});
+        // Relay 1's switch-on fails and the others are kept; nothing is told inside the ticks.
+        QCOMPARE(runTicks(f, {1, 2, 3}, QTime(7, 0, 5), QTime(7, 0, 5)), QStringList{});
+        QVERIFY(f.messages().shown().isEmpty());
+
+        // The loss is told once, after the ticks. Behind the message the schedules go on:
+        // relay 1's switch-off replaces its switch-on, and disarming relay 3 drops its switch.
+        // The cable comes back: the watch finds the board and the message closes by itself.
+        QList<KeptSwitch> keptBehindTheMessage;
+        f.messages().whileOpen = [&] {
+            QCOMPARE(runTicks(f, {1, 2, 3}, QTime(7, 0, 15), QTime(7, 15, 5)), QStringList{});
+            WindowFixture::click(armBox(f, 3));
+            keptBehindTheMessage = f.window().keptSwitches().switches();
+            f.port().plug(3);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.window().link().boardKnownGone(), 2 * Link::kWatchInterval.count() + 1000);
+        };
+        QTRY_COMPARE(f.messages().shown().size(), 1);
+        QCOMPARE(keptBehindTheMessage, (QList<KeptSwitch>{{2, Switch::On, SwitchCause::Schedule},
+                                                          {1, Switch::Off, SwitchCause::Schedule}}));
+        QVERIFY(f.messages().shown().first().title == u"Cabo Desconectado" && f.messages().shown().first().closedByProgram);
+        // Only relay 2 switches on; relay 1 is off, as its schedule says by now.
+        QCOMPARE(f.port().written(), QByteArray("3"));
+        QVERIFY(!f.window().link().isWatching() && f.relayButton(3)->isEnabled());
+        QCOMPARE(runTicks(f, {1, 2}, QTime(7, 15, 15), QTime(7, 16)), QStringList{});
+        QTest::qWait(50);
+        QCOMPARE(f.messages().shown().size(), 1);
     }
 };
 

@@ -44,6 +44,7 @@ public:
     QString deviceName() const override { return QStringLiteral("/dev/fake%1").arg(m_number); }
     OpenFailure openFailure() const override { return m_failure; }
     bool isOpen() const override { return m_open; }
+    bool isPresent(int number) const override { return m_plugged.contains(number); }
     void close() override { m_open = false; }
     bool write(const QByteArray &bytes) override
     {
