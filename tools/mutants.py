@@ -41,7 +41,7 @@ BREAKS = [
      "            return;\n        m_keptSwitches.keep({relay, direction, cause});\n        if (relay == 1)",
      "            return;\n        if (relay == 1)"),
     ("the watch for a board that is gone never started", "link/link.cpp",
-     "        m_watch.start();\n", ""),
+     "        m_watch.start();\n", "        ;\n"),
     ("the cable message opened inside the tick", "app/mainwindow.cpp",
      "QMetaObject::invokeMethod(this, &MainWindow::tellBoardLoss, Qt::QueuedConnection);", "tellBoardLoss();"),
     ("a message about the board left open when the board is found", "app/mainwindow.cpp",
