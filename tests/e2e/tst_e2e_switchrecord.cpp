@@ -1,0 +1,63 @@
+// The switch record on storage that holds it up or cannot take all of it: the relays switch on
+// time all the same, and the record keeps whole lines.
+
+#include "e2etest.h"
+#include "../support/files.h"
+
+#include <csignal>
+
+namespace tavex::test {
+
+class TestE2eSwitchRecord : public E2eTest
+{
+    Q_OBJECT
+
+private slots:
+    void slowStorage()
+    {
+        // Every open of the record takes two seconds (tests/support/slowopen.cpp).
+        const QString record = program().stateDir() + u"/acionamentos.log"_s;
+        program().setLauncher({}, {{u"LD_PRELOAD"_s, QStringLiteral(TAVEX_SLOWOPEN_LIBRARY)},
+                                   {u"TAVEX_SLOW_OPEN"_s, record}, {u"TAVEX_SLOW_OPEN_MS"_s, u"2000"_s}});
+        const WindowId window = startWithBoard();
+        QVERIFY(window != 0);
+        QVERIFY(clickRelay(window, 1) && clickRelay(window, 2) && clickRelay(window, 3) && expectBytes("135"));
+
+        // The start-up's commands follow each other at their 30 ms, and the three clicks as
+        // they came: each well within the two seconds an open of the record takes.
+        const QList<BoardRecord> received = board().records();
+        for (qsizetype i = 1; i < received.size(); ++i) {
+            QVERIFY2(i == 8 || received[i].epochUs - received[i - 1].epochUs < 1000000,
+                     qPrintable(received[i - 1].line + u" then "_s + received[i].line));
+        }
+        // Their lines come later, every one of them, in order.
+        QStringList lines;
+        for (int relay = 1; relay <= 8; ++relay)
+            lines << u"relé %1 (RELE %1)  desligado  início"_s.arg(relay);
+        for (int relay = 1; relay <= 3; ++relay)
+            lines << u"relé %1 (RELE %1)  ligado  botão"_s.arg(relay);
+        QTRY_COMPARE_WITH_TIMEOUT(program().switchRecord(), lines, kWindowTimeoutMs);
+    }
+
+    void fileSizeLimit()
+    {
+        // No file may grow beyond 4 KiB, as if the disk filled up. The record, nearly there,
+        // takes the start-up's first line and nothing of the next.
+        const QString record = program().stateDir() + u"/acionamentos.log"_s;
+        const QByteArray earlier = QByteArray(63, '-').append('\n').repeated(63);
+        QVERIFY(writeFile(record, earlier));
+        program().setLauncher({u"prlimit"_s, u"--fsize=4096"_s});
+        QVERIFY(startWithBoard() != 0);
+
+        // The program lives, and ends as it should, having written what it could.
+        QVERIFY(endProgramWith(SIGTERM));
+        QCOMPARE(program().ending(), u"exited with code 0"_s);
+        const QByteArray added = readFile(record).mid(earlier.size());
+        QVERIFY2(added.count('\n') == 1 && added.endsWith("relé 1 (RELE 1)  desligado  início\n"), added);
+    }
+};
+
+} // namespace tavex::test
+
+QTEST_GUILESS_MAIN(tavex::test::TestE2eSwitchRecord)
+#include "tst_e2e_switchrecord.moc"
