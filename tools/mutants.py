@@ -96,7 +96,9 @@ BREAKS = [
     ("a schedule's switch-off mark never cleared by a new minute", "schedule/schedulerules.cpp",
      "        marks.jaDesligou = false;\n", ""),
     ("a save whose flush fails replaces the file all the same", "platform/datafile.cpp",
-     " || !aside.flush() || !syncToDisk(aside)", ""),
+     " || !aside.flush() || !syncToDisk(aside))\n        return false;\n    aside.close();\n"
+     "    if (aside.error() != QFileDevice::NoError || !renameOver",
+     ")\n        return false;\n    aside.close();\n    if (!renameOver"),
     ("a save replaces a pipe, or follows a link onto one", "platform/datafile.cpp",
      "    if ((existing.exists() || existing.isSymLink()) && !existing.isFile())\n        return false;\n", ""),
     ("the settings not read from a data folder that cannot be written", "app/windowsettings.cpp",

@@ -37,9 +37,9 @@ private slots:
 
     void fileSizeLimit()
     {
-        // No file may grow beyond 4 KiB, as if the disk filled up, and the record is nearly
-        // there: the program carries on.
-        QVERIFY(writeFile(program().stateDir() + u"/acionamentos.log"_s, QByteArray(4000, '\n')));
+        // No file may grow beyond 4 KiB, and the record has got there: each of its lines fails,
+        // and the program carries on.
+        QVERIFY(writeFile(program().stateDir() + u"/acionamentos.log"_s, QByteArray(4096, '\n')));
         program().setLauncher({u"prlimit"_s, u"--fsize=4096"_s});
         QVERIFY(startWithBoard() != 0);
     }
