@@ -17,8 +17,7 @@ private slots:
         program().setLauncher({}, {{u"LD_PRELOAD"_s, QStringLiteral(TAVEX_SLOWOPEN_LIBRARY)},
                                    {u"TAVEX_SLOW_OPEN"_s, u"/state/tavex/acionamentos.log"_s}, {u"TAVEX_SLOW_OPEN_MS"_s, u"2000"_s}});
         const WindowId window = startWithBoard();
-        QVERIFY(window != 0);
-        QVERIFY(clickRelay(window, 1) && clickRelay(window, 2) && clickRelay(window, 3) && expectBytes("135"));
+        QVERIFY(window != 0 && clickRelay(window, 1) && clickRelay(window, 2) && clickRelay(window, 3) && expectBytes("135"));
 
         // The start-up's commands follow each other at their 30 ms, and the three clicks as
         // they came: each well within the two seconds an open of the record takes.
@@ -28,10 +27,8 @@ private slots:
                      qPrintable(received[i - 1].line + u" then "_s + received[i].line));
         // Their lines come later, every one of them, in order.
         QStringList lines;
-        for (int relay = 1; relay <= 8; ++relay)
-            lines << u"relé %1 (RELE %1)  desligado  início"_s.arg(relay);
-        for (int relay = 1; relay <= 3; ++relay)
-            lines << u"relé %1 (RELE %1)  ligado  botão"_s.arg(relay);
+        for (int n = 1; n <= 11; ++n)
+            lines << (n <= 8 ? u"relé %1 (RELE %1)  desligado  início"_s.arg(n) : u"relé %1 (RELE %1)  ligado  botão"_s.arg(n - 8));
         QTRY_COMPARE_WITH_TIMEOUT(program().switchRecord(), lines, kWindowTimeoutMs);
     }
 

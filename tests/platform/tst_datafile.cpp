@@ -7,13 +7,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
+#include <sys/stat.h>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace tavex;
 
@@ -78,7 +80,6 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("state/tavex"));
         const QString path = SwitchLog(folder).path();
-        const QString old = path + QStringLiteral(".1");
         // Each record waits, as the program's end does, for its lines to be written.
         const auto record = [&](const QStringList &lines, const QString &in = {}) {
             SwitchLog log(in.isEmpty() ? folder : in);
@@ -87,10 +88,10 @@ private slots:
         };
         // At 1 MiB the file becomes the old one, replacing the one before, and the line begins
         // a new file.
-        QVERIFY(QDir().mkpath(folder) && replaceFile(old, "older") && replaceFile(path, QByteArray(SwitchLog::kMaxBytes - 15, 'x')));
+        QVERIFY(QDir().mkpath(folder) && replaceFile(path + QStringLiteral(".1"), "older") && replaceFile(path, QByteArray(SwitchLog::kMaxBytes - 15, 'x')));
         record({QStringLiteral("ligado  botão"), QStringLiteral("c")});
         QCOMPARE(readSmallFile(path, 100), QByteArray("c\n"));
-        QCOMPARE(readSmallFile(old, SwitchLog::kMaxBytes).value_or("").right(16), QByteArray("xligado  bot\xc3\xa3o\n"));
+        QCOMPARE(readSmallFile(path + QStringLiteral(".1"), SwitchLog::kMaxBytes).value_or("").right(16), QByteArray("xligado  bot\xc3\xa3o\n"));
 
 #ifdef Q_OS_UNIX
         // A size limit lets part of a line through, as a full disk does: it is cut off again,

@@ -19,13 +19,14 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-#ifdef Q_OS_UNIX
     void oneCopyWhateverTheRuntimeFolder_data()
     {
         QTest::addColumn<QString>("runtime");
         QTest::addColumn<bool>("lockedThere"); // the runtime folder holds the lock
         QTest::addColumn<bool>("guarded");
+        // On Windows, a named pipe.
         QTest::newRow("a socket left by a killed copy") << u"socket"_s << true << true;
+#ifdef Q_OS_UNIX
         QTest::newRow("a folder at the socket's path") << u"folder"_s << true << true;
         QTest::newRow("a person's file at the socket's path") << u"file"_s << true << true;
         QTest::newRow("a path too long for a socket") << QString(110, u'r') << true << true;
@@ -35,6 +36,7 @@ private slots:
         QTest::newRow("none") << QString() << false << true;
         // Said on the standard error, by each copy.
         QTest::newRow("open to others, and no folder of the user's own") << u"nowhere"_s << false << false;
+#endif
     }
 
     void oneCopyWhateverTheRuntimeFolder()
@@ -45,6 +47,7 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath(runtime.isEmpty() ? u"unused"_s : runtime);
         const QString name = runtime.isEmpty() ? QString() : folder + u"/tavex.socket"_s;
+#ifdef Q_OS_UNIX
         // The user's own folder is in the cache folder, which is a file in the last case.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(u"cache"_s)));
         QVERIFY(runtime != u"nowhere" || test::writeFile(dir.filePath(u"cache"_s), ""));
@@ -52,13 +55,13 @@ private slots:
         QVERIFY(QDir().mkpath(folder) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                                        | (open ? QFile::ReadOther | QFile::ExeOther : QFile::Permissions())));
         QVERIFY(runtime != u"other" || ::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
-        QVERIFY(runtime != u"folder" || QDir().mkpath(name));
-        QVERIFY(runtime != u"file" || test::writeFile(name, "mine"));
+        QVERIFY((runtime != u"folder" || QDir().mkpath(name)) && (runtime != u"file" || test::writeFile(name, "mine")));
         if (runtime == u"socket" && ::fork() == 0) {
             SingleInstance killed(name);
             ::_exit(killed.claim() ? 0 : 1);
         }
         ::wait(nullptr);
+#endif
         for (int copy = 0; copy < 2 * !guarded; ++copy)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"trava de cópia única"_s));
 
@@ -68,13 +71,16 @@ private slots:
         QVERIFY(first.claim());
         QCOMPARE(!SingleInstance(name).claim(), guarded);
         QCOMPARE(raised.wait(guarded ? 5000 : 100), guarded);
+#ifdef Q_OS_UNIX
         QCOMPARE(QFileInfo::exists(folder + u"/tavex.lock"_s), lockedThere);
+#endif
         // What a person put at the socket's path is still there.
         QCOMPARE(QFileInfo(name).isDir(), runtime == u"folder");
         if (runtime == u"file")
             QCOMPARE(test::readFile(name), "mine");
     }
 
+#ifdef Q_OS_UNIX
     void twoCopiesStartedTogether()
     {
         // Started at the same instant, many times over: always one runs. Each ends as a

@@ -7,7 +7,8 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+
+#include <unistd.h>
 
 extern "C" int open(const char *path, int flags, ...)
 {
@@ -17,9 +18,7 @@ extern "C" int open(const char *path, int flags, ...)
     va_end(arguments);
     const char *slow = std::getenv("TAVEX_SLOW_OPEN"), *ms = std::getenv("TAVEX_SLOW_OPEN_MS");
     const size_t length = std::strlen(path), slowLength = slow && ms ? std::strlen(slow) : 0;
-    if (slowLength > 0 && length >= slowLength && std::strcmp(path + length - slowLength, slow) == 0) {
-        const timespec delay{std::atol(ms) / 1000, std::atol(ms) % 1000 * 1000000};
-        nanosleep(&delay, nullptr);
-    }
+    if (slowLength > 0 && length >= slowLength && std::strcmp(path + length - slowLength, slow) == 0)
+        ::usleep(useconds_t(std::atol(ms)) * 1000);
     return reinterpret_cast<int (*)(const char *, int, ...)>(dlsym(RTLD_NEXT, "open"))(path, flags, mode);
 }
