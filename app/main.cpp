@@ -2,6 +2,7 @@
 #include "link/portmap.h"
 #include "platform/appicon.h"
 #include "platform/configdir.h"
+#include "platform/datafile.h"
 #include "platform/qtserialport.h"
 #include "platform/qttranslation.h"
 #include "platform/quitsignals.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    tavex::failWritesBeyondSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.

@@ -3,40 +3,53 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace tavex {
 
 namespace {
 
-// Whether `suffix` may be what QSaveFile put in place of the six X of "<name>.XXXXXX":
-// random letters of either case. A name a person gives a copy (a word in lower case, in
-// upper case or capitalised, or with a digit in it) is never taken for one; a leftover that
-// happens to look like such a word is left behind.
-bool isTemporarySuffix(QStringView suffix)
+// What a save writes aside is named ".<fileName>.tavex-save-XXXXXX", the X replaced at random
+// by letters (or digits): a name no person gives a copy.
+const QString kAsideMark = QStringLiteral(".tavex-save-");
+constexpr qsizetype kAsideRandomLength = 6;
+// A file saved for the first time: the user's to write, everyone's to read.
+constexpr QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+QString asidePrefix(const QString &fileName)
 {
-    const auto all = [](QStringView text, bool (*test)(QChar)) {
-        return std::all_of(text.begin(), text.end(), [test](QChar c) { return test(c); });
+    return u'.' + fileName + kAsideMark;
+}
+
+bool isAsideName(QStringView entry, const QStringList &fileNames)
+{
+    const auto isRandom = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
     };
-    const auto isLetter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
-    const auto isLower = [](QChar c) { return c >= u'a' && c <= u'z'; };
-    const auto isUpper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
-    return suffix.size() == 6 && all(suffix, isLetter) && !all(suffix.sliced(1), isLower)
-            && !all(suffix, isUpper);
+    return std::any_of(fileNames.begin(), fileNames.end(), [&](const QString &fileName) {
+        const QString prefix = asidePrefix(fileName);
+        return entry.size() == prefix.size() + kAsideRandomLength && entry.startsWith(prefix)
+                && std::all_of(entry.begin() + prefix.size(), entry.end(), isRandom);
+    });
 }
 
 // Whether what was written has reached the disk. A file system that fills up may take the
 // writes and only refuse the blocks when they are synced.
-bool syncToDisk([[maybe_unused]] QSaveFile &file)
+bool syncToDisk(QFileDevice &file)
 {
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) == 0)
@@ -44,8 +57,20 @@ bool syncToDisk([[maybe_unused]] QSaveFile &file)
     // A file system that cannot sync has nothing left to refuse.
     return errno == EINVAL || errno == EROFS || errno == ENOTSUP;
 #else
-    // QSaveFile's commit flushes the file's buffers to the disk.
-    return true;
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
+#endif
+}
+
+// Puts the file at `from` in the place of the one at `to` in one step.
+bool renameOver(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#else
+    const QString source = QDir::toNativeSeparators(from), destination = QDir::toNativeSeparators(to);
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(source.utf16()),
+                       reinterpret_cast<const wchar_t *>(destination.utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 #endif
 }
 
@@ -91,17 +116,23 @@ bool replaceFile(const QString &path, const QByteArray &contents)
     const QFileInfo existing(path);
     if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
         return false;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written aside in the folder of the file itself, the one a link leads to.
+    const QFileInfo target(existing.isSymLink() ? existing.canonicalFilePath() : existing.absoluteFilePath());
+    QTemporaryFile aside(target.dir().filePath(asidePrefix(target.fileName()) + QString(kAsideRandomLength, u'X')));
+    if (!aside.open())
         return false;
+    // Removed again unless it takes the file's place.
+    const QString asidePath = aside.fileName();
     // write() only fills the buffer: a full disk or a size limit shows at the flush or the
-    // sync, and then the old file must stay. (QSaveFile would commit after a failed flush.)
-    if (file.write(contents) != contents.size() || !file.flush() || !syncToDisk(file)) {
-        file.cancelWriting();
+    // sync, and then the old file must stay.
+    if (!aside.setPermissions(target.exists() ? target.permissions() : kNewFilePermissions)
+        || aside.write(contents) != contents.size() || !aside.flush() || !syncToDisk(aside))
         return false;
-    }
-    return file.commit();
+    aside.close();
+    if (aside.error() != QFileDevice::NoError || !renameOver(asidePath, target.filePath()))
+        return false;
+    aside.setAutoRemove(false);
+    return true;
 }
 
 void removeReplaceLeftovers(const QString &directory, const QStringList &fileNames)
@@ -112,13 +143,17 @@ void removeReplaceLeftovers(const QString &directory, const QStringList &fileNam
     // Compared by hand: a name filter would bring in the regular-expression engine.
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
-        const qsizetype dot = entry.lastIndexOf(u'.');
-        if (dot < 0 || !fileNames.contains(entry.left(dot)) || !isTemporarySuffix(QStringView(entry).sliced(dot + 1)))
-            continue;
         const QFileInfo info(dir.filePath(entry));
-        if (info.isFile() && !info.isSymLink())
+        if (isAsideName(entry, fileNames) && info.isFile() && !info.isSymLink())
             QFile::remove(info.filePath());
     }
+}
+
+void failWritesBeyondSizeLimit()
+{
+#ifdef Q_OS_UNIX
+    ::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 } // namespace tavex

@@ -8,9 +8,11 @@ class QSocketNotifier;
 
 namespace tavex {
 
-// Keeps the program to one running copy per user. The first copy listens on a local socket
-// (a Unix socket in the user's runtime directory; a named pipe on Windows); a later copy that reaches it
-// asks it to come to the front, and should then end without doing anything else.
+// Keeps the program to one running copy per user. On Linux the first copy takes a lock, a file
+// lock in the user's runtime directory that the kernel drops when the copy ends however it
+// ends, and then listens on a Unix socket beside it; a later copy finds the lock taken, asks
+// the first through the socket to come to the front, and should then end without doing
+// anything else. On Windows the first copy listens on a named pipe.
 class SingleInstance final : public QObject
 {
     Q_OBJECT
@@ -24,7 +26,10 @@ public:
 
     // True when this is the only copy: it now listens. False when another copy runs and has
     // been asked to come to the front. A socket left behind by a copy that was killed is
-    // taken over; when no socket can be had at all the program runs all the same.
+    // taken over. On Linux a runtime directory that is missing, not the user's own with mode
+    // 0700, or that cannot hold the lock or the socket, is replaced by a directory of the
+    // user's own in the cache folder; when no lock can be had at all the program runs all
+    // the same, and says so on its standard error.
     bool claim();
 
 signals:
@@ -38,8 +43,15 @@ private:
 #ifdef Q_OS_WIN
     QLocalServer *m_server = nullptr;
 #else
-    // The listening socket; its file is removed when this copy ends.
+    bool listen();
+
+    // The lock held while this copy runs.
+    int m_lock = -1;
+    // The socket's path, and the listening socket. Its file is removed when this copy ends,
+    // if it is still the one this copy made (its inode).
+    QByteArray m_socketPath;
     int m_fd = -1;
+    quint64 m_socketInode = 0;
     QSocketNotifier *m_notifier = nullptr;
 #endif
 };

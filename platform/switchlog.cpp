@@ -5,7 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QStandardPaths>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -15,34 +22,102 @@
 
 namespace tavex {
 
+struct SwitchLog::Queue
+{
+    // Run by the writing thread: every line waiting is written, in turn, until none is left.
+    void writeAll();
+
+    QString dir;
+    QString file;
+    std::mutex mutex;
+    // Told when the writing thread has nothing left.
+    std::condition_variable idle;
+    QList<QByteArray> lines;
+    bool writing = false;
+};
+
 namespace {
 
 const QString kFileName = QStringLiteral("acionamentos.log");
 
 #ifdef Q_OS_UNIX
-// Appends to the file at `path` when it is a regular file of the program's own (no link is
-// followed, a pipe or a device is refused unwritten, nothing waits). Gives the file's size
-// before the write, or -1 when nothing was written.
-qint64 appendTo(const QByteArray &path, const QByteArray &bytes)
+// The record at `path` opened for appending when it is a regular file (no link is followed, a
+// pipe or a device is refused unwritten, nothing waits for a reader); -1 otherwise.
+int openRecord(const QByteArray &path)
 {
     const int fd = ::open(path.constData(),
                           O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return -1;
-    struct Closer { int fd; ~Closer() { ::close(fd); } } closer{fd};
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
         return -1;
-    if (info.st_size + bytes.size() > SwitchLog::kMaxBytes && info.st_size > 0)
-        return info.st_size;
-    // One write: a line is never split by another writer's.
-    if (::write(fd, bytes.constData(), size_t(bytes.size())) != ssize_t(bytes.size()))
-        return -1;
-    return 0;
+    }
+    return fd;
+}
+
+off_t sizeOf(int fd)
+{
+    struct stat info {};
+    return fd >= 0 && ::fstat(fd, &info) == 0 ? info.st_size : -1;
+}
+
+void appendLines(const QString &file, const QList<QByteArray> &lines)
+{
+    const QByteArray path = QFile::encodeName(file);
+    int fd = openRecord(path);
+    for (const QByteArray &line : lines) {
+        off_t size = sizeOf(fd);
+        if (size > 0 && size + line.size() > SwitchLog::kMaxBytes) {
+            // A full file is turned into the old one, and the line starts a new file.
+            ::close(fd);
+            fd = ::rename(path.constData(), (path + ".1").constData()) == 0 ? openRecord(path) : -1;
+            size = sizeOf(fd);
+        }
+        if (size < 0)
+            break;
+        // One write, so a line is never split by another writer's. What a full disk or a
+        // size limit let through of it is cut off again: the next line never continues half
+        // of one.
+        if (::write(fd, line.constData(), size_t(line.size())) != ssize_t(line.size())
+            && ::ftruncate(fd, size) != 0)
+            break;
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
+#else
+void appendLines(const QString &file, const QList<QByteArray> &lines)
+{
+    for (const QByteArray &line : lines) {
+        if (QFileInfo(file).isFile() && QFileInfo(file).size() + line.size() > SwitchLog::kMaxBytes) {
+            QFile::remove(file + QStringLiteral(".1"));
+            QFile::rename(file, file + QStringLiteral(".1"));
+        }
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Append) || out.isSequential())
+            return;
+        const qint64 size = out.size();
+        if (out.write(line) != line.size() || !out.flush())
+            out.resize(size);
+    }
 }
 #endif
 
 } // namespace
+
+void SwitchLog::Queue::writeAll()
+{
+    std::unique_lock lock(mutex);
+    while (!lines.isEmpty()) {
+        const QList<QByteArray> taken = std::exchange(lines, {});
+        lock.unlock();
+        if (QDir().mkpath(dir))
+            appendLines(file, taken);
+        lock.lock();
+    }
+    writing = false;
+    idle.notify_all();
+}
 
 QString SwitchLog::standardDir()
 {
@@ -53,6 +128,18 @@ QString SwitchLog::standardDir()
 #endif
 }
 
+SwitchLog::SwitchLog(QString dir) : m_dir(std::move(dir)), m_queue(std::make_shared<Queue>())
+{
+    m_queue->dir = m_dir;
+    m_queue->file = path();
+}
+
+SwitchLog::~SwitchLog()
+{
+    std::unique_lock lock(m_queue->mutex);
+    m_queue->idle.wait_for(lock, std::chrono::milliseconds(kEndWaitMs), [this] { return !m_queue->writing; });
+}
+
 QString SwitchLog::path() const
 {
     return m_dir.isEmpty() ? QString() : QDir(m_dir).filePath(kFileName);
@@ -60,24 +147,23 @@ QString SwitchLog::path() const
 
 void SwitchLog::append(const QString &line)
 {
-    if (m_dir.isEmpty() || !QDir().mkpath(m_dir))
+    if (m_dir.isEmpty())
         return;
-    const QString file = path();
     const QByteArray bytes = (line + u'\n').toUtf8();
-#ifdef Q_OS_UNIX
-    const QByteArray name = QFile::encodeName(file);
-    // A full file is turned into the old one, and the line starts a new file.
-    if (appendTo(name, bytes) > 0 && ::rename(name.constData(), QFile::encodeName(file + QStringLiteral(".1")).constData()) == 0)
-        appendTo(name, bytes);
-#else
-    QFile out(file);
-    if (QFileInfo(file).isFile() && QFileInfo(file).size() + bytes.size() > kMaxBytes) {
-        QFile::remove(file + QStringLiteral(".1"));
-        QFile::rename(file, file + QStringLiteral(".1"));
+    const std::lock_guard lock(m_queue->mutex);
+    if (m_queue->lines.size() >= kMaxWaiting)
+        return;
+    m_queue->lines.append(bytes);
+    if (std::exchange(m_queue->writing, true))
+        return;
+    // A thread for as long as lines wait: the disk may be slow or hang, and the window's
+    // thread never waits for it. The thread holds the queue, so it may outlive the record.
+    try {
+        std::thread([queue = m_queue] { queue->writeAll(); }).detach();
+    } catch (const std::system_error &) {
+        m_queue->lines.clear();
+        m_queue->writing = false;
     }
-    if (out.open(QIODevice::WriteOnly | QIODevice::Append) && !out.isSequential())
-        out.write(bytes);
-#endif
 }
 
 } // namespace tavex

@@ -50,8 +50,8 @@ private slots:
         QStringList record;
         for (int relay = 1; relay <= 8; ++relay)
             record << u"relé %1 (RELE %1)  desligado  início"_s.arg(relay);
-        QCOMPARE(program().switchRecord(),
-                 record << u"relé 1 (RELE 1)  ligado  agenda"_s << u"relé 1 (RELE 1)  desligado  agenda"_s);
+        record << u"relé 1 (RELE 1)  ligado  agenda"_s << u"relé 1 (RELE 1)  desligado  agenda"_s;
+        QTRY_COMPARE_WITH_TIMEOUT(program().switchRecord(), record, kByteTimeoutMs);
     }
 
     void cableBackWithoutAKey_data()

@@ -60,10 +60,10 @@ private slots:
         QVERIFY(clickRelay(window, 2) && expectBytes("3"));
         QCOMPARE(desktop().waitForWindow(kCableLossTitle, 1000), WindowId(0));
 
-        QCOMPARE(program().switchRecord().mid(8),
+        QTRY_COMPARE_WITH_TIMEOUT(program().switchRecord().mid(8),
                  (QStringList{u"relé 1 (RELE 1)  ligado  botão"_s, u"relé 1 (RELE 1)  desligado  contagem"_s,
                               u"relé 3 (RELE 3)  ligado  botão"_s, u"relé 2 (RELE 2)  ligado  botão  falhou"_s,
-                              u"relé 3 (RELE 3)  desligado  reconexão"_s, u"relé 2 (RELE 2)  ligado  botão"_s}));
+                              u"relé 3 (RELE 3)  desligado  reconexão"_s, u"relé 2 (RELE 2)  ligado  botão"_s}), kByteTimeoutMs);
     }
 };
 

@@ -9,6 +9,14 @@
 
 #include <sys/stat.h>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using namespace tavex;
 
 class TestDataFile : public QObject
@@ -38,53 +46,85 @@ private slots:
         QCOMPARE(readSmallFile(dir.path(), 10), std::nullopt);
         QCOMPARE(readSmallFile(dir.filePath(QStringLiteral("missing")), 10), std::nullopt);
 
-        // Removing the leftovers of saves killed half-way, in a folder of their own.
+        // Removing the leftovers of saves killed half-way, in a folder of their own. Copies a
+        // person made, files of another name, names of another form, and a link are kept.
         const QDir files(dir.filePath(QStringLiteral("data")));
         QVERIFY(files.mkpath(QStringLiteral(".")));
-        // Copies a person made, files of another name, and a link are kept.
-        QStringList kept{"BOTOES.INI.Antigo", "BOTOES.INI.backup", "outro.ini.aBcDeF", "tavex.ini",
-                         "tavex.ini.BACKUP", "tavex.ini.a1B2c3", "tavex.ini.bak"};
+        QStringList kept{"BOTOES.INI.NomesV", "BOTOES.INI.backup", ".outro.ini.tavex-save-aBcDeF", "tavex.ini",
+                         "tavex.ini.BkpDez", "tavex.ini.meuBkp", ".tavex.ini.tavex-save-aBcDeFg", ".tavex.ini.tavex-save-aB-DeF"};
         for (const QString &name : kept)
             QVERIFY(replaceFile(files.filePath(name), "x"));
 #ifdef Q_OS_UNIX
-        kept.append(QStringLiteral("tavex.ini.qWeRtY"));
+        kept.append(QStringLiteral(".tavex.ini.tavex-save-qWeRtY"));
         QVERIFY(QFile::link(files.filePath(QStringLiteral("tavex.ini")), files.filePath(kept.last())));
+        // A save of each file killed in the middle, by a size limit's signal.
+        for (const QString &name : {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")}) {
+            if (::fork() == 0) {
+                const rlimit limit{1, 1}, noCore{0, 0};
+                ::signal(SIGXFSZ, SIG_DFL);
+                ::_exit(::setrlimit(RLIMIT_CORE, &noCore) + ::setrlimit(RLIMIT_FSIZE, &limit) + replaceFile(files.filePath(name), "ab"));
+            }
+            int status = 0;
+            QVERIFY(::wait(&status) > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+        }
+        QCOMPARE(files.entryList(QDir::Files | QDir::Hidden | QDir::System).size(), kept.size() + 2);
 #endif
-        // What saves killed between writing aside and renaming leave.
-        for (const char *name : {"tavex.ini.aBcDeF", "BOTOES.INI.QwErTy"})
-            QVERIFY(replaceFile(files.filePath(QLatin1String(name)), "half"));
         removeReplaceLeftovers(files.path(), {QStringLiteral("tavex.ini"), QStringLiteral("BOTOES.INI")});
-        QCOMPARE(files.entryList(QDir::Files | QDir::System, QDir::Name), kept);
+        kept.sort();
+        QCOMPARE(files.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), kept);
+        QCOMPARE(readSmallFile(files.filePath(QStringLiteral("tavex.ini")), 10), QByteArray("x"));
     }
 
     void switchLogAppendsAndTurnsOver()
     {
         QTemporaryDir dir;
-        SwitchLog log(dir.filePath(QStringLiteral("state/tavex")));
-        const QString path = log.path();
-        const QString old = path + QStringLiteral(".1");
-        log.append(QStringLiteral("ligado  botão"));
-        log.append(QStringLiteral("desligado"));
-        QCOMPARE(readSmallFile(path, 100), QByteArray("ligado  bot\xc3\xa3o\ndesligado\n"));
-
-        // Full at 1 MiB: the file becomes the old one, replacing the one before, and the line
-        // begins a new file.
-        QVERIFY(replaceFile(old, "older"));
-        QVERIFY(replaceFile(path, QByteArray(SwitchLog::kMaxBytes - 3, 'x')));
-        log.append(QStringLiteral("ab"));
-        QCOMPARE(QFileInfo(path).size(), SwitchLog::kMaxBytes);
-        log.append(QStringLiteral("c"));
+        const QString folder = dir.filePath(QStringLiteral("state/tavex"));
+        const QString path = SwitchLog(folder).path();
+        // Each record waits, as the program's end does, for its lines to be written.
+        const auto record = [&](const QStringList &lines, const QString &in = {}) {
+            SwitchLog log(in.isEmpty() ? folder : in);
+            for (const QString &line : lines)
+                log.append(line);
+        };
+        // At 1 MiB the file becomes the old one, replacing the one before, and the line begins
+        // a new file.
+        QVERIFY(QDir().mkpath(folder) && replaceFile(path + QStringLiteral(".1"), "older") && replaceFile(path, QByteArray(SwitchLog::kMaxBytes - 15, 'x')));
+        record({QStringLiteral("ligado  botão"), QStringLiteral("c")});
         QCOMPARE(readSmallFile(path, 100), QByteArray("c\n"));
-        QCOMPARE(QFileInfo(old).size(), SwitchLog::kMaxBytes);
+        QCOMPARE(readSmallFile(path + QStringLiteral(".1"), SwitchLog::kMaxBytes).value_or("").right(16), QByteArray("xligado  bot\xc3\xa3o\n"));
 
 #ifdef Q_OS_UNIX
+        // A size limit lets part of a line through, as a full disk does: it is cut off again,
+        // and the next line does not continue it. The limit fails the write, and the program
+        // lives.
+        failWritesBeyondSizeLimit();
+        rlimit unlimited{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        const rlimit limit{8, unlimited.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        record({QStringLiteral("abcdefghij"), QStringLiteral("d")});
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        QCOMPARE(readSmallFile(path, 100), QByteArray("c\nd\n"));
+
         // A link or a pipe in the file's place takes nothing, and nothing waits for a reader.
         const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
         QVERIFY(QFile::remove(path) && QFile::link(elsewhere, path));
-        log.append(QStringLiteral("lost"));
+        record({QStringLiteral("lost")});
         QVERIFY(!QFileInfo::exists(elsewhere) && QFile::remove(path));
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        log.append(QStringLiteral("lost"));
+        const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        record({QStringLiteral("lost")});
+        char byte;
+        QCOMPARE(::read(reader, &byte, 1) + ::close(reader), 0);
+
+        // Storage that holds each open up (see CMakeLists.txt): the lines wait, in order, and
+        // beyond kMaxWaiting they are dropped rather than held.
+        QStringList lines;
+        for (int n = 0; n < 3 * SwitchLog::kMaxWaiting; ++n)
+            lines.append(QString::number(n));
+        record(lines, dir.filePath(QStringLiteral("slow")));
+        const QByteArray written = readSmallFile(dir.filePath(QStringLiteral("slow/acionamentos.log")), 1 << 16).value_or("");
+        QVERIFY2(written.startsWith("0\n1\n") && written.count('\n') >= SwitchLog::kMaxWaiting && written.count('\n') < lines.size(), written);
 #endif
     }
 };

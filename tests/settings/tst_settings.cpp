@@ -108,7 +108,7 @@ private slots:
         WindowFixture f;
         QVERIFY(writeFile(f.dataFile(kFileName), file));
         // What a save killed half-way leaves beside the file is removed.
-        const QString leftover = f.dataFile(kFileName + QStringLiteral(".aBcDeF"));
+        const QString leftover = f.dataFile(u'.' + kFileName + QStringLiteral(".tavex-save-aBcDeF"));
         QVERIFY(writeFile(leftover, file));
         f.window().Form_Load();
         QVERIFY(!QFile::exists(leftover));
