@@ -33,13 +33,13 @@ class TestE2eWindows : public E2eTest
             *output = process.readAllStandardOutput();
         return ended ? process.exitCode() : -1;
     }
-    // Every file under `dir` (named so), with its contents.
-    static QMap<QString, QByteArray> files(const QString &dir, const QStringList &names = {})
+    // Every file under `dir` (named so), with the time it was last written and its contents.
+    static QMap<QString, std::pair<QDateTime, QByteArray>> files(const QString &dir, const QStringList &names = {})
     {
-        QMap<QString, QByteArray> found;
+        QMap<QString, std::pair<QDateTime, QByteArray>> found;
         for (QDirIterator it(dir, names, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
             QFile file(it.next());
-            found.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+            found.insert(file.fileName(), {QFileInfo(file).lastModified(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
         }
         return found;
     }
@@ -69,14 +69,14 @@ void TestE2eWindows::installedProgramSwitchesTheBoard()
     QCOMPARE(wine({u"wine"_s, installer, u"/S"_s}), 0);
 
     // What is installed: its size, the version details, the uninstall entry, the Start menu.
-    const QMap<QString, QByteArray> installed = files(installDir());
-    const qint64 size = std::accumulate(installed.cbegin(), installed.cend(), 0, [](qint64 sum, const QByteArray &data) { return sum + data.size(); });
+    const auto installed = files(installDir());
+    const qint64 size = std::accumulate(installed.cbegin(), installed.cend(), 0, [](qint64 sum, const auto &file) { return sum + file.second.size(); });
     qInfo("installed: %lld bytes", size);
     QVERIFY(installed.contains(programPath()) && size <= 30 * 1024 * 1024);
-    for (const QByteArray &program : {installed[programPath()], files(QFileInfo(installer).path(), {QFileInfo(installer).fileName()}).value(installer)})
+    for (const QByteArray &program : {installed[programPath()].second, files(QFileInfo(installer).path(), {QFileInfo(installer).fileName()}).value(installer).second})
         for (const auto &[key, value] : {std::pair{u"ProductName"_s, u"TAVEX"_s}, {u"CompanyName"_s, u"TAVEX"_s}, {u"ProductVersion"_s, QStringLiteral(TAVEX_VERSION)}})
             QVERIFY2(hasVersionDetail(program, key, value), qPrintable(key));
-    QVERIFY(hasVersionDetail(installed[programPath()], u"FileDescription"_s, u"Controle de Acionamentos"_s));
+    QVERIFY(hasVersionDetail(installed[programPath()].second, u"FileDescription"_s, u"Controle de Acionamentos"_s));
     QByteArray values;
     QCOMPARE(wine(entry, &values), 0);
     for (const QString &value : {u"Publisher    REG_SZ    TAVEX"_s, u"Contact    REG_SZ    suporte@tavex.com.br"_s,
@@ -97,10 +97,13 @@ void TestE2eWindows::installedProgramSwitchesTheBoard()
     QVERIFY(clickRelay(window, 1) && expectBytes("1") && clickRelay(window, 1) && expectBytes("2"));
     QVERIFY(desktop().click(window, durationBox(1)) && clickRelay(window, 1) && expectBytes("12"));
 
-    // While it runs, installing and uninstalling fail and change nothing; once it is closed, the
-    // uninstaller takes everything but itself (kept by running where it is) and its entries.
+    // While it runs, installing and uninstalling fail and change nothing (the files made older
+    // first, as the same installer writes the same contents); once it is closed, the uninstaller
+    // takes everything but itself (kept by running where it is) and its entries.
+    QCOMPARE(QProcess::execute(u"touch"_s, QStringList{u"--date=2001-01-01"_s} + installed.keys()), 0);
+    const auto aged = files(installDir());
     QVERIFY(wine({u"wine"_s, installer, u"/S"_s}) != 0 && wine(uninstall) != 0);
-    QVERIFY(files(installDir()) == installed && wine(entry) == 0);
+    QVERIFY(files(installDir()) == aged && wine(entry) == 0);
     QVERIFY(closeProgram(window));
     QCOMPARE(wine(uninstall), 0);
     QCOMPARE(files(installDir()).keys(), QStringList{installDir() + u"/Desinstalar.exe"_s});
