@@ -3,6 +3,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <windows.h>
+
 namespace tavex {
 
 namespace {
@@ -41,6 +43,9 @@ bool SingleInstance::claim()
         return true;
     if (askRunningCopy())
         return false;
+    // The mark by which the installer and the uninstaller see this copy running, in any session
+    // (packaging/windows/NSIS.template.in); Windows takes it away when the program ends.
+    CreateMutexW(nullptr, FALSE, L"Global\\br.com.tavex.Tavex");
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {

@@ -10,7 +10,8 @@ run_tests=no
 [ "${1:-}" = --tests ] && run_tests=yes
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis cmake ninja-build
-          python3 dpkg-dev xz-utils qt6-base-dev-tools qt6-translations-l10n fonts-urw-base35)
+          python3 dpkg-dev xz-utils qt6-base-dev-tools qt6-translations-l10n fonts-urw-base35
+          librsvg2-bin imagemagick)
 "$root/tools/install-packages.sh" "${packages[@]}"
 # The installed program's journey is a Linux test that drives it, built with the others.
 [ "$run_tests" = no ] || "$root/tools/prepare.sh" --tests
@@ -45,6 +46,8 @@ rm -f "$build"/TAVEX-*-win64.exe
 (cd "$build" && cpack -G NSIS)
 installer=$(ls "$build"/TAVEX-*-win64.exe)
 echo "TAVEX for Windows built in $(( $(date +%s) - started )) s: $installer ($(stat -c %s "$installer") bytes)"
+# The installer is not signed: its SHA-256, for whoever receives it to compare.
+echo "SHA-256: $(sha256sum "$installer" | cut -d ' ' -f 1)"
 
 [ "$run_tests" = yes ] || exit 0
 
