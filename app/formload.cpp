@@ -3,11 +3,8 @@
 #include "app/mainwindow.h"
 
 #include "link/link.h"
-#include "link/portsearch.h"
 #include "names/namesfile.h"
 #include "platform/datafile.h"
-#include "platform/clock.h"
-#include "relays/relaybank.h"
 #include "schedule/scheduleframe.h"
 #include "settings/settingsfile.h"
 #include "timed/durationentry.h"
@@ -57,20 +54,19 @@ void MainWindow::Form_Load()
     // (below): they keep the texts the settings put in their boxes, and nothing before the
     // commands reads them.
 
-    // Every relay counts as off: the commands below switch them off on the board, and the
-    // next click on any relay switches it on.
-    m_relays->markAllOff();
-
-    m_link->setPortaInicial(kConverterFirstPort);
+    m_board->prepareStartup();
     // A saved schedule arms itself here, and a saved own-port option already searches once.
     // The save that option makes waits until the relays are off: nothing it could say holds
     // up the start-up.
     m_loadingSettings = true;
     carregaConfiguracoes();
     m_loadingSettings = false;
-    m_link->search();
+    m_board->search();
 
-    switchOffAllRelays();
+    // The window is readied in the first switch-off pause. The commands not written are made
+    // when the board is found.
+    if (!m_board->switchOffAtStartup([this] { readyWindow(); }))
+        startupFailed();
 
     // Said once the window is up, after any message of the start-up: the relays are switched
     // off first, whoever is there to answer.
@@ -98,45 +94,12 @@ void MainWindow::readyWindow()
     create();
 }
 
-void MainWindow::switchOffAllRelays()
-{
-    const int failed = writeSwitchOffs(1, true);
-    if (failed == 0)
-        return;
-    if (failed == 1)
-        readyWindow();
-    // The commands not written are made when the board is found.
-    m_startupOffsOwed = failed;
-    startupFailed();
-}
-
-int MainWindow::writeSwitchOffs(int first, bool startingUp)
-{
-    for (int n = first; n <= kRelayCount; ++n) {
-        const bool written = m_link->send(n, Switch::Off);
-        recordSwitch(n, Switch::Off, SwitchCause::Startup, written);
-        if (!written)
-            return n;
-        // Keeps the commands apart, so the board acts on each before the next arrives and the
-        // relays do not all switch in the same instant. No window event is handled meanwhile.
-        // At start-up the first pause also readies the window to be shown, in time the pause
-        // would spend waiting.
-        if (startingUp && n == 1)
-            m_clock.pause(kSwitchOffPause, [this] { readyWindow(); });
-        else
-            m_clock.pause(kSwitchOffPause);
-    }
-    return 0;
-}
-
 void MainWindow::startupFailed()
 {
-    m_lossTold = true;
-    m_link->setCaption(noPortCaption());
     for (QPushButton *button : m_relayButtons)
         button->setEnabled(false);
     m_messages.show(noConverterText(), QStringLiteral("Erro de Comunicação"), MessageIcon::Critical,
-                    m_link->lastSearchProblems(), MessageAbout::Board);
+                    m_board->link().lastSearchProblems(), MessageAbout::Board);
 }
 
 } // namespace tavex

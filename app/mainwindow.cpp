@@ -2,10 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/backdrop.h"
-#include "link/cableloss.h"
 #include "link/link.h"
-#include "link/portsearch.h"
-#include "platform/clock.h"
 #include "platform/combos.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
@@ -68,6 +65,17 @@ QCheckBox *createCheckBox(const QString &name, const QString &text, const QStrin
     return box;
 }
 
+QString cableLossText()
+{
+    return QStringLiteral("O cabo Conversor USB/Serial foi removido deste computador. "
+                          "Por Favor reconecte o cabo ANTES de clicar no botão OK");
+}
+
+QString cableLossTitle()
+{
+    return QStringLiteral("Cabo Desconectado");
+}
+
 QString closeQuestionTitle()
 {
     return QStringLiteral("Fechar o TAVEX");
@@ -88,9 +96,9 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
       m_configDir(services.configDir),
       m_clock(services.clock),
       m_messages(services.messages),
-      m_link(new Link(services.port, this)),
-      m_relays(new RelayBank(*m_link, this)),
-      m_switchLog(services.stateDir)
+      m_switchLog(services.stateDir),
+      m_board(new RelayBoard(services.port, services.clock,
+                             [this](const QString &line) { m_switchLog.append(line); }, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVEX"));
@@ -102,7 +110,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     // A loss met while another message was open is told once that one is closed.
     m_messages.setWhenAllClosed([this] {
         if (std::exchange(m_cableLossWaiting, false))
-            announceBoardLoss();
+            m_board->announceLoss();
     });
 }
 
@@ -128,7 +136,7 @@ void MainWindow::buildControls()
                  twipsRect(9720, 240, 1335, 615), this);
 
     for (int n = 1; n <= kTimedRelayCount; ++n) {
-        m_relayButtons[n - 1] = new RelayButton(n, *m_relays, this);
+        m_relayButtons[n - 1] = new RelayButton(n, m_board->relays(), this);
         auto *entry = new DurationEntry(n, this);
         entry->setGeometry(twipsRect(3720, relayRowTop(n), 2415, 855));
         m_durationEntries[n - 1] = entry;
@@ -155,11 +163,11 @@ void MainWindow::buildControls()
                    twipsRect(7080, 5040, 3375, 255), this);
 
     for (int n = kFirstExtendedRelay; n <= kRelayCount; ++n)
-        m_relayButtons[n - 1] = new RelayButton(n, *m_relays, this);
+        m_relayButtons[n - 1] = new RelayButton(n, m_board->relays(), this);
 
     createLabel(QStringLiteral("Label2"), QStringLiteral("Porta detectada:"),
                 twipsRect(1440, 6120, 1335, 255), this);
-    m_portLabel = createLabel(QStringLiteral("lb_com_detectada"), m_link->caption(),
+    m_portLabel = createLabel(QStringLiteral("lb_com_detectada"), m_board->link().caption(),
                               twipsRect(2820, 6120, 735, 255), this);
     auto *support = createLabel(QStringLiteral("Label3"),
                                 QStringLiteral("Suporte e personalização: suporte@tavex.com.br"),
@@ -171,12 +179,15 @@ void MainWindow::connectControls()
 {
     for (int n = 1; n <= kRelayCount; ++n)
         connect(relayButton(n), &QPushButton::clicked, this, [this, n] { toggleRelay(n); });
-    connect(m_link, &Link::captionChanged, m_portLabel, &QLabel::setText);
-    connect(m_link, &Link::portFound, this, &MainWindow::boardFound);
+    connect(&m_board->link(), &Link::captionChanged, m_portLabel, &QLabel::setText);
+    connect(m_board, &RelayBoard::boardFound, this, &MainWindow::boardFound);
+    connect(m_board, &RelayBoard::lossToTell, this, &MainWindow::tellBoardLoss);
     for (int n = 1; n <= kTimedRelayCount; ++n) {
-        connect(&m_relays->countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
-        connect(durationEntry(n), &DurationEntry::durationBoxToggled, this,
-                [this, n] { clearSchedule(n); });
+        connect(&m_board->relays().countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
+        connect(durationEntry(n), &DurationEntry::durationBoxToggled, this, [this, n](bool ticked) {
+            m_board->setDurationTicked(n, ticked);
+            clearSchedule(n);
+        });
         connect(scheduleFrame(n)->armBox(), &QCheckBox::toggled, this,
                 [this, n] { scheduleBoxChanged(n); });
         connect(scheduleFrame(n)->timer(), &QTimer::timeout, this, [this, n] { scheduleTimerTick(n); });
@@ -195,66 +206,12 @@ void MainWindow::toggleRelay(int relay)
     // fails is the user's to repeat.
     if (m_messages.isShowing())
         return;
-    // The user takes the relay over from a switch kept for it.
-    m_keptSwitches.drop(relay);
-    if (!switchRelay(relay, SwitchCause::Button))
-        boardLost(relay);
-}
-
-bool MainWindow::switchRelay(int relay, SwitchCause cause)
-{
-    const Switch direction = toggleDirection(m_relays->releDesligado(relay));
-    const bool written =
-            m_relays->toggle(relay, isTimedRelay(relay) && durationEntry(relay)->isTicked());
-    recordSwitch(relay, direction, cause, written);
-    return written;
-}
-
-void MainWindow::recordSwitch(int relay, Switch direction, SwitchCause cause, bool written)
-{
-    m_switchLog.append(switchRecordLine(m_clock.now(), relay, m_relays->nomeRele(relay), direction,
-                                        cause, written));
-}
-
-void MainWindow::timedSwitch(int relay, Switch direction, SwitchCause cause)
-{
-    // A later switch of the relay replaces one kept for it.
-    m_keptSwitches.drop(relay);
-    switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
-    case TimedSwitchAction::Leave:
-        return;
-    case TimedSwitchAction::Keep:
-        m_keptSwitches.keep({relay, direction, cause});
-        announceBoardLoss();
-        return;
-    case TimedSwitchAction::Make:
-        if (switchRelay(relay, cause))
-            return;
-        m_keptSwitches.keep({relay, direction, cause});
-        if (relay == 1)
-            m_link->setCaption(noPortCaption());
-        announceBoardLoss();
-        return;
-    }
-}
-
-void MainWindow::boardLost(int relay)
-{
-    if (relay == 1)
-        m_link->setCaption(noPortCaption());
-    reconectaConversor();
-}
-
-void MainWindow::announceBoardLoss()
-{
-    if (!m_lossTold)
-        QMetaObject::invokeMethod(this, &MainWindow::tellBoardLoss, Qt::QueuedConnection);
+    if (m_board->switchByHand(relay) == SwitchOutcome::Failed)
+        reconectaConversor();
 }
 
 void MainWindow::tellBoardLoss()
 {
-    if (m_lossTold || !m_link->boardKnownGone())
-        return;
     // Never two boxes at once: the loss is told when the open message is closed.
     if (m_messages.isShowing())
         m_cableLossWaiting = true;
@@ -264,40 +221,13 @@ void MainWindow::tellBoardLoss()
 
 void MainWindow::boardFound()
 {
-    m_lossTold = false;
     enableRelayButtons();
     m_messages.closeBoardMessage();
-    // After a start without the board, board and window agree once its switch-offs are made.
-    if (m_startupOffsOwed != 0) {
-        m_startupOffsOwed = writeSwitchOffs(m_startupOffsOwed, false);
-        if (m_startupOffsOwed != 0) {
-            announceBoardLoss();
-            return;
-        }
-    }
-    if (!makeKeptSwitches())
-        announceBoardLoss();
-}
-
-bool MainWindow::makeKeptSwitches()
-{
-    const QList<KeptSwitch> kept = m_keptSwitches.takeAll();
-    for (qsizetype i = 0; i < kept.size(); ++i) {
-        const KeptSwitch &made = kept[i];
-        if (!switchChangesRelay(m_relays->releDesligado(made.relay), made.direction))
-            continue;
-        if (!switchRelay(made.relay, SwitchCause::Reconnection)) {
-            for (const KeptSwitch &left : kept.mid(i))
-                m_keptSwitches.keep(left);
-            return false;
-        }
-    }
-    return true;
 }
 
 void MainWindow::countdownTick(int relay)
 {
-    Countdown &countdown = m_relays->countdown(relay);
+    Countdown &countdown = m_board->relays().countdown(relay);
     DurationEntry *entry = durationEntry(relay);
     const CountdownStep step = countdown.advance(entry->durationText(), entry->unitText(), QLocale());
     if (step.label)
@@ -305,7 +235,8 @@ void MainWindow::countdownTick(int relay)
     if (!step.finished)
         return;
     countdown.stop();
-    timedSwitch(relay, toggleDirection(m_relays->releDesligado(relay)), SwitchCause::Countdown);
+    m_board->timedSwitch(relay, toggleDirection(m_board->relays().releDesligado(relay)),
+                         SwitchCause::Countdown);
     countdown.setTempoDecorrido(0);
 }
 
@@ -318,20 +249,19 @@ void MainWindow::chk_extender_Click()
 
 void MainWindow::reconectaConversor()
 {
-    // One message and one search per failed command. A search that finds the board makes
-    // what was kept for it (boardFound).
     m_cableLossWaiting = false;
-    m_lossTold = true;
-    reconnectAfterCableLoss(*m_link, m_messages);
+    m_board->reconnect([this](const QString &details) {
+        m_messages.show(cableLossText(), cableLossTitle(), MessageIcon::None, details, MessageAbout::Board);
+    });
 }
 
 bool MainWindow::somethingRunning() const
 {
     for (int n = 1; n <= kTimedRelayCount; ++n) {
-        if (m_relays->countdown(n).isRunning() || scheduleFrame(n)->isArmed())
+        if (m_board->relays().countdown(n).isRunning() || scheduleFrame(n)->isArmed())
             return true;
     }
-    return !m_keptSwitches.isEmpty();
+    return !m_board->keptSwitches().isEmpty();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -4,14 +4,12 @@
 #include "platform/configdir.h"
 #include "platform/messages.h"
 #include "platform/switchlog.h"
-#include "relays/keptswitches.h"
-#include "relays/switchrecord.h"
+#include "relays/relayboard.h"
 #include "schedule/schedulerules.h"
 
 #include <QWidget>
 
 #include <array>
-#include <chrono>
 
 class QCheckBox;
 class QComboBox;
@@ -23,8 +21,6 @@ namespace tavex {
 class Clock;
 class DurationEntry;
 class Form2;
-class Link;
-class RelayBank;
 class ScheduleFrame;
 class SerialPort;
 
@@ -40,21 +36,17 @@ struct WindowServices
     QString stateDir = {};
 };
 
-// The program's one main window, "Form1". It holds every control, the relays' state, the
-// link to the board and the timers, and forwards each event to the rule that handles it.
+// The program's one main window, "Form1". It holds every control and the timers, draws what
+// the relay board says and forwards each event to the rule that handles it.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    // The pause after each switch-off command at start-up (see Form_Load).
-    static constexpr std::chrono::milliseconds kSwitchOffPause{30};
-
     explicit MainWindow(const WindowServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Link &link() { return *m_link; }
-    RelayBank &relays() { return *m_relays; }
+    RelayBoard &board() { return *m_board; }
     QPushButton *relayButton(int relay) const { return m_relayButtons[relay - 1]; }
     DurationEntry *durationEntry(int relay) const { return m_durationEntries[relay - 1]; }
     ScheduleFrame *scheduleFrame(int relay) const { return m_scheduleFrames[relay - 1]; }
@@ -73,11 +65,6 @@ public:
     void btn_rele7_Click() { toggleRelay(7); }
     void btn_rele8_Click() { toggleRelay(8); }
     void toggleRelay(int relay);
-    // A switch that a countdown or a schedule has to make. It is kept while the board is
-    // gone, or when its command cannot be written, and made when the board is found again;
-    // the loss is told once, never from inside the tick.
-    void timedSwitch(int relay, Switch direction, SwitchCause cause);
-    const KeptSwitches &keptSwitches() const { return m_keptSwitches; }
 
     // The countdown ticks of relays 1 to 4.
     void Timer1_Timer() { countdownTick(1); }
@@ -111,8 +98,8 @@ public:
     void carregaConfiguracoes();
     void sem_conversor_Click();
 
-    // A relay command could not be written: tell the user and search the ports again. The
-    // message closes by itself when the board is found meanwhile.
+    // The board is gone: tell the user and search the ports again after OK. The message
+    // closes by itself when the board is found meanwhile.
     void reconectaConversor();
 
     // Closing asks first while a countdown runs, a schedule is armed or a kept switch waits,
@@ -133,28 +120,12 @@ private:
     void connectControls();
     // Fills the lists and readies the window to be shown, in the first switch-off pause.
     void readyWindow();
-    void switchOffAllRelays();
-    // Writes the switch-off commands from relay `first` on, a pause after each; the relay
-    // whose command could not be written, or 0.
-    int writeSwitchOffs(int first, bool startingUp);
     void startupFailed();
     // A search found the board (at start-up, after OK, by the watch or by the own-port
-    // option): the buttons come back, a message about the board closes, and what was owed
-    // to it while it was gone is made.
+    // option): the buttons come back and a message about the board closes.
     void boardFound();
-    // Switches the relay to its other state and records the command; false when it could
-    // not be written.
-    bool switchRelay(int relay, SwitchCause cause);
-    void recordSwitch(int relay, Switch direction, SwitchCause cause, bool written);
-    // A click's command could not be written: the cable-loss procedure.
-    void boardLost(int relay);
-    // A countdown's or a schedule's switch met the board gone: the cable-loss message, once
-    // per loss, opened after the tick and once no other message is open.
-    void announceBoardLoss();
+    // The board's loss is to be told: the cable-loss message, once no other message is open.
     void tellBoardLoss();
-    // Makes the kept switches that would still change their relay; false when one could not
-    // be written, which is kept again with those after it.
-    bool makeKeptSwitches();
     bool somethingRunning() const;
     void enableRelayButtons();
     bool scheduleHoldsButton(int relay) const;
@@ -163,8 +134,8 @@ private:
     ConfigDir m_configDir;
     Clock &m_clock;
     Messages m_messages;
-    Link *m_link;
-    RelayBank *m_relays;
+    SwitchLog m_switchLog;
+    RelayBoard *m_board;
 
     std::array<QPushButton *, kRelayCount> m_relayButtons{};
     std::array<DurationEntry *, kTimedRelayCount> m_durationEntries{};
@@ -173,13 +144,7 @@ private:
     QLabel *m_portLabel = nullptr;
     QCheckBox *m_extendBox = nullptr;
     QCheckBox *m_ownPortBox = nullptr;
-    KeptSwitches m_keptSwitches;
-    SwitchLog m_switchLog;
     bool m_cableLossWaiting = false;
-    // Whether the user has been told of the current loss of the board.
-    bool m_lossTold = false;
-    // The first relay whose start-up switch-off is still owed to the board (0: none).
-    int m_startupOffsOwed = 0;
     // While the settings load, the saves it triggers wait until after the start-up's
     // switch-off commands.
     bool m_loadingSettings = false;

@@ -32,16 +32,17 @@ Switch stateOf(const RelayBank &relays, int relay)
 void MainWindow::carregaNomedosBotoes()
 {
     const QList<QString> entries = readNamesFile(m_configDir.path());
+    RelayBank &relays = m_board->relays();
     for (int n = 1; n <= kRelayCount; ++n) {
         // A read that fails leaves the name as it was; before the first reading there is none.
-        QString name = m_namesRead ? m_relays->nomeRele(n) : QString();
+        QString name = m_namesRead ? relays.nomeRele(n) : QString();
         if (n <= entries.size())
             name = entries[n - 1];
         if (name.isEmpty())
             name = defaultRelayName(n);
         else
-            m_relays->setCaption(n, appliedNameCaption(name, stateOf(*m_relays, n)));
-        m_relays->setNomeRele(n, name);
+            relays.setCaption(n, appliedNameCaption(name, stateOf(relays, n)));
+        relays.setNomeRele(n, name);
     }
     m_namesRead = true;
 }
@@ -49,9 +50,10 @@ void MainWindow::carregaNomedosBotoes()
 void MainWindow::applyNameCaptions()
 {
     const QList<QString> entries = readNamesFile(m_configDir.path());
+    RelayBank &relays = m_board->relays();
     for (int n = 1; n <= entries.size(); ++n) {
         if (!entries[n - 1].isEmpty())
-            m_relays->setCaption(n, appliedNameCaption(entries[n - 1], stateOf(*m_relays, n)));
+            relays.setCaption(n, appliedNameCaption(entries[n - 1], stateOf(relays, n)));
     }
 }
 
@@ -69,7 +71,7 @@ void MainWindow::salvarNomes(const QStringList &boxTexts)
     for (int n = 1; n <= kRelayCount; ++n) {
         const QString name = trimBlanks(boxTexts.value(n - 1));
         if (!name.isEmpty())
-            m_relays->setCaption(n, name);
+            m_board->relays().setCaption(n, name);
     }
     // Without its directory the file cannot be kept, even where a file could be created.
     const bool saved = m_configDir.isUsable() && writeNamesFile(m_configDir.path(), boxTexts);

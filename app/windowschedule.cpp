@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 
 #include "platform/clock.h"
-#include "relays/relaybank.h"
 #include "schedule/scheduleframe.h"
 #include "timed/durationentry.h"
 
@@ -27,7 +26,7 @@ void MainWindow::scheduleBoxChanged(int relay)
         // The relay stays as it is; only its button is given back, whatever the port. A switch
         // the schedule had kept for the board is dropped with it.
         frame->disarm();
-        m_keptSwitches.drop(relay, SwitchCause::Schedule);
+        m_board->scheduleDisarmed(relay);
         relayButton(relay)->setEnabled(true);
     }
 }
@@ -36,7 +35,7 @@ void MainWindow::scheduleTimerTick(int relay)
 {
     scheduleTick(m_scheduleMarks[relay - 1], scheduleFrame(relay)->times(),
                  [this] { return m_clock.now(); },
-                 [this, relay](Switch direction) { timedSwitch(relay, direction, SwitchCause::Schedule); });
+                 [this, relay](Switch direction) { m_board->timedSwitch(relay, direction, SwitchCause::Schedule); });
 }
 
 bool MainWindow::scheduleHoldsButton(int relay) const

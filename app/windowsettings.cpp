@@ -2,8 +2,6 @@
 
 #include "app/mainwindow.h"
 
-#include "link/link.h"
-#include "link/portsearch.h"
 #include "platform/combos.h"
 #include "platform/datafile.h"
 #include "schedule/scheduleframe.h"
@@ -107,11 +105,9 @@ void MainWindow::carregaConfiguracoes()
 
 void MainWindow::sem_conversor_Click()
 {
-    m_link->setPortaInicial(m_ownPortBox->isChecked() ? kOwnSerialFirstPort : kConverterFirstPort);
+    m_board->useOwnSerialPort(m_ownPortBox->isChecked());
     saveSettings(SaveRequest::Automatic);
-    m_link->closeIfOpen();
-    // A port found makes what was kept for the board (boardFound).
-    m_link->search();
+    m_board->searchAgain();
 }
 
 } // namespace tavex

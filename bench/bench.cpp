@@ -4,7 +4,7 @@
 //
 // Usage: tavex_bench [--runs N] [--clicks N] [--idle-seconds S]
 
-#include "app/mainwindow.h"
+#include "relays/relayboard.h"
 #include "common/relay.h"
 #include "measures.h"
 #include "subject.h"
@@ -153,7 +153,7 @@ QString report(const Options &options, const Results &results)
     const Summary labelledMemory = summarise(results.labelledStartups, &StartupRun::peakMiB);
     // The start-up pauses after each of its switch-off commands. It is done once its window
     // is shown and its last command is at the board.
-    const auto pause = MainWindow::kSwitchOffPause.count();
+    const auto pause = RelayBoard::kSwitchOffPause.count();
     const double beyondMs = std::max(window.median, last.median) - bareWindow.median
             - double(kRelayCount * pause);
     const double clickMedian = bench::summarise(results.clicks).median;

@@ -43,7 +43,7 @@ QStringList captions(WindowFixture &f, bool names = false)
 {
     QStringList texts;
     for (int n = 1; n <= 8; ++n)
-        texts << (names ? f.window().relays().nomeRele(n) : f.relayButton(n)->text());
+        texts << (names ? f.window().board().relays().nomeRele(n) : f.relayButton(n)->text());
     return texts;
 }
 

@@ -54,7 +54,7 @@ private slots:
         // Caption, look and countdown as before the click.
         QCOMPARE(f.relayButton(relay)->text(), caption);
         QVERIFY(!f.relayButton(relay)->isChecked() && !f.relayButton(8)->isChecked());
-        QVERIFY(relay > 4 || !f.window().relays().countdown(relay).isRunning());
+        QVERIFY(relay > 4 || !f.window().board().relays().countdown(relay).isRunning());
         QCOMPARE(f.portLabel(), replugged ? QStringLiteral("COM %1").arg(replugged) : QStringLiteral("Nenhuma"));
 
         // Nothing was written: the next click makes the same switch, or fails the same way

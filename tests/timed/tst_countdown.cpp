@@ -11,7 +11,7 @@ namespace {
 void tick(WindowFixture &f, int relay, int times = 1)
 {
     for (int i = 0; i < times; ++i)
-        QMetaObject::invokeMethod(&f.window().relays().countdown(relay).timer(), "timeout");
+        QMetaObject::invokeMethod(&f.window().board().relays().countdown(relay).timer(), "timeout");
 }
 
 } // namespace
@@ -54,7 +54,7 @@ private slots:
     {
         WindowFixture f;
         f.start();
-        Countdown &countdown = f.window().relays().countdown(3);
+        Countdown &countdown = f.window().board().relays().countdown(3);
         QCheckBox *box = f.checkBox(QStringLiteral("chk_timer3"));
         const QLabel *remaining = f.window().durationEntry(3)->remainingLabel();
         WindowFixture::typeInto(f.edit(QStringLiteral("txt_tmp3")), QStringLiteral("10"));
