@@ -7,6 +7,7 @@
 #include "platform/qttranslation.h"
 #include "platform/quitsignals.h"
 #include "platform/singleinstance.h"
+#include "platform/startupmarks.h"
 #include "platform/switchlog.h"
 #include "platform/systemclock.h"
 #include "platform/widgetmessages.h"
@@ -15,8 +16,10 @@
 
 int main(int argc, char *argv[])
 {
+    tavex::markStartup("main");
     tavex::failWritesBeyondSizeLimit();
     QApplication app(argc, argv);
+    tavex::markStartup("qapplication");
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
@@ -28,6 +31,7 @@ int main(int argc, char *argv[])
     if (!instance.claim())
         return 0;
     tavex::installQtTranslation(app);
+    tavex::markStartup("claim");
 
     // The session's end, Ctrl+C or a hang-up: every window is closed, an open message box
     // first, as the user would, and the program leaves every event loop it is in. Leaving
@@ -49,8 +53,10 @@ int main(int argc, char *argv[])
 
     tavex::MainWindow window({port, clock, messages, configDir, tavex::SwitchLog::standardDir()});
     mainWindow = &window;
+    tavex::markStartup("window");
     messages.setParent(&window);
     window.Form_Load();
+    tavex::markStartup("formload");
     // Ended while the start-up showed a message.
     if (quitSignals.hasArrived())
         return 0;

@@ -142,6 +142,53 @@ Summary summarise(const QList<StartupRun> &runs,
     return bench::summarise(values);
 }
 
+// The median over the runs of the time from the stamp `from` (empty: the start) to the stamp
+// `to`, less `minus`; empty when no run has both.
+QString phase(const QList<StartupRun> &runs, const QString &from, const QString &to,
+              double minus = 0)
+{
+    QList<double> values;
+    for (const StartupRun &run : runs) {
+        if ((from.isEmpty() || run.stamps.contains(from)) && run.stamps.contains(to))
+            values.append(run.stamps.value(to) - run.stamps.value(from) - minus);
+    }
+    return values.isEmpty() ? QString() : number(bench::summarise(values).median, 1);
+}
+
+// Where the start-up's time goes, phase by phase, TAVEX's beside the bare window's.
+QString phases(const Results &results)
+{
+    const QList<StartupRun> &tavex = results.startups;
+    const QList<StartupRun> &floor = results.bareStartups;
+    const double pauses = double(kRelayCount * RelayBoard::kSwitchOffPause.count());
+    const QString first = QStringLiteral("command 1");
+    Table table;
+    table.add({QStringLiteral("start-up phase, median ms"), QStringLiteral("TAVEX"),
+               QStringLiteral("floor (bare window)")});
+    table.add({QStringLiteral("exec to main(): the program and its libraries loaded"),
+               phase(tavex, {}, QStringLiteral("main")), phase(floor, {}, QStringLiteral("main"))});
+    table.add({QStringLiteral("QApplication made"),
+               phase(tavex, QStringLiteral("main"), QStringLiteral("qapplication")),
+               phase(floor, QStringLiteral("main"), QStringLiteral("qapplication"))});
+    table.add({QStringLiteral("the icon set, the one-copy claim, Qt's translation"),
+               phase(tavex, QStringLiteral("qapplication"), QStringLiteral("claim"))});
+    table.add({QStringLiteral("the window built, its fonts loaded"),
+               phase(tavex, QStringLiteral("claim"), QStringLiteral("window"))});
+    table.add({QStringLiteral("Form_Load: the names, the settings, the port search"),
+               phase(tavex, QStringLiteral("window"), QStringLiteral("loaded"))});
+    table.add({QStringLiteral("to the first switch-off command at the board"),
+               phase(tavex, QStringLiteral("loaded"), first)});
+    table.add({QStringLiteral("the window readied, in the first pause (%1 ms)")
+                       .arg(RelayBoard::kSwitchOffPause.count()),
+               phase(tavex, first, QStringLiteral("readied"))});
+    table.add({QStringLiteral("the %1 pauses beyond their %2 ms").arg(kRelayCount).arg(pauses),
+               phase(tavex, first, QStringLiteral("formload"), pauses)});
+    table.add({QStringLiteral("Form_Load's end (floor: QApplication made) to the window mapped"),
+               phase(tavex, QStringLiteral("formload"), QStringLiteral("mapped")),
+               phase(floor, QStringLiteral("qapplication"), QStringLiteral("mapped"))});
+    return table.text();
+}
+
 QString report(const Options &options, const Results &results)
 {
     const Summary window = summarise(results.startups, &StartupRun::windowMs);
@@ -216,7 +263,7 @@ QString report(const Options &options, const Results &results)
                    .arg(options.clicks)
                    .arg(options.idleSeconds)
                    .arg(host(), number(results.loadBefore, 2), number(results.loadAfter, 2))
-            + table.text()
+            + table.text() + u'\n' + phases(results)
             + QStringLiteral(
                     "\nStart-up times from just before the process is started. Window mapped: the "
                     "X "
@@ -226,7 +273,9 @@ QString report(const Options &options, const Results &results)
                     "its "
                     "pseudo-terminal. 99th percentile: nearest rank. CPU: the program's\nprocess "
                     "alone, TAVEX and its two floors measured over the same seconds. Floors: bare "
-                    "Qt programs\n(tavex-bench-floor) in a window of TAVEX's size.\n");
+                    "Qt programs\n(tavex-bench-floor) in a window of TAVEX's size. Phases: between the stamps "
+                    "each program prints as\none ends (TAVEX_STARTUP_MARKS set), the board's and "
+                    "the watcher's; each the median of the runs' own.\n");
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -66,11 +67,24 @@ bool addWritingButton(QWidget *window, const QString &device)
     return true;
 }
 
+// When each phase of the start-up ended, as TAVEX prints it with TAVEX_STARTUP_MARKS set.
+void mark(const char *phase)
+{
+    static const bool wanted = qEnvironmentVariableIsSet("TAVEX_STARTUP_MARKS");
+    if (!wanted)
+        return;
+    using namespace std::chrono;
+    const auto us = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    std::fprintf(stderr, "tavex-startup: %s %lld\n", phase, static_cast<long long>(us));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    mark("main");
     QApplication app(argc, argv);
+    mark("qapplication");
     const QByteArray kind = qgetenv("TAVEX_BENCH_FLOOR");
 
     QWidget window;

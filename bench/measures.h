@@ -3,6 +3,7 @@
 #include "xwatcher.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,10 @@ struct StartupRun
     std::optional<double> lastCommandMs;
     // VmHWM once started.
     double peakMiB = 0;
+    // When each phase of the start-up ended, as the program printed it ("main",
+    // "qapplication", ...), each command arrived at the board ("command 1" to "command 8")
+    // and the window was mapped ("mapped"), in milliseconds from the start.
+    QMap<QString, double> stamps;
 };
 
 StartupRun measureStartup(const QString &display, XWatcher &watcher, const QString &floorKind = {});

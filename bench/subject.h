@@ -45,6 +45,9 @@ public:
     qint64 startedAtUs() { return m_program.startedAtUs(); }
     qint64 mappedAtUs() const { return m_mappedAtUs; }
 
+    // What the program printed so far.
+    QString output() const { return m_program.output(); }
+
     // The board's record, and the commands that came after the start-up's.
     QList<test::BoardRecord> records() { return m_board.records(); }
     QList<test::BoardRecord> commands();
