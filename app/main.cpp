@@ -3,6 +3,7 @@
 #include "platform/appicon.h"
 #include "platform/configdir.h"
 #include "platform/datafile.h"
+#include "platform/fontwarmup.h"
 #include "platform/qtserialport.h"
 #include "platform/qttranslation.h"
 #include "platform/quitsignals.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
 {
     tavex::markStartup("main");
     tavex::failWritesBeyondSizeLimit();
+    tavex::FontWarmUp fonts;
     QApplication app(argc, argv);
     tavex::markStartup("qapplication");
     QApplication::setApplicationName(QStringLiteral("tavex"));
@@ -51,6 +53,7 @@ int main(int argc, char *argv[])
     tavex::SystemClock clock;
     tavex::WidgetMessages messages;
 
+    fonts.finish();
     tavex::MainWindow window({port, clock, messages, configDir, tavex::SwitchLog::standardDir()});
     mainWindow = &window;
     tavex::markStartup("window");
