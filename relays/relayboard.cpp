@@ -79,11 +79,11 @@ int RelayBoard::writeSwitchOffs(int first, const std::function<void()> &meanwhil
     return 0;
 }
 
-SwitchOutcome RelayBoard::switchByHand(int relay)
+SwitchOutcome RelayBoard::switchByHand(int relay, SwitchCause cause)
 {
     // The user takes the relay over from a switch kept for it.
     m_keptSwitches.drop(relay);
-    const SwitchOutcome outcome = switchRelay(relay, SwitchCause::Button);
+    const SwitchOutcome outcome = switchRelay(relay, cause);
     if (outcome == SwitchOutcome::Failed && relay == 1)
         m_link->setCaption(noPortCaption());
     return outcome;
@@ -91,8 +91,7 @@ SwitchOutcome RelayBoard::switchByHand(int relay)
 
 SwitchOutcome RelayBoard::timedSwitch(int relay, Switch direction, SwitchCause cause)
 {
-    // A later switch of the relay replaces one kept for it.
-    m_keptSwitches.drop(relay);
+    // A switch is kept only while the board is gone; a later one replaces it (KeptSwitches).
     switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
     case TimedSwitchAction::Leave:
         return SwitchOutcome::Left;

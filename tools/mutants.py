@@ -145,6 +145,20 @@ BREAKS = [
      "        qWarning(\"TAVEX: sem pasta para a trava", "        if (false) qWarning(\"TAVEX: sem pasta para a trava"),
     ("a save's leftover told by its random letters, whatever its name", "platform/datafile.cpp",
      "entry.startsWith(prefix)", "true"),
+    ("verb: a command's switch recorded as a click's", "relays/switchrecord.cpp",
+     "        return QStringLiteral(\"comando\");", "        return QStringLiteral(\"botão\");"),
+    ("verb: a relay held by its schedule switched all the same", "commands/commanddesk.cpp",
+     "    if (m_extras(relay).schedule)\n", "    if (false)\n"),
+    ("verb: a relay already in the asked state switched again", "commands/commanddesk.cpp",
+     "    if (wanted == on)\n", "    if (false)\n"),
+    ("verb: the failed switch told before the answer", "app/mainwindow.cpp",
+     "&MainWindow::commandSwitchFailed, Qt::QueuedConnection);", "&MainWindow::commandSwitchFailed);"),
+    ("verb: a request without its size bound", "commands/reply.cpp",
+     "if (taken.size() > room()) {", "if (false) {"),
+    ("verb: the window's schedule not told to the desk", "app/windowcommands.cpp",
+     "    if (scheduleHoldsButton(relay)) {", "    if (false) {"),
+    ("verb: a relay number read loosely", "commands/request.cpp",
+     "if (argument.size() != 1 ||", "if ("),
 ]
 
 
