@@ -269,16 +269,8 @@ QString TavexProcess::ending() const
             .arg(m_process.exitCode());
 }
 
-bool TavexProcess::start()
+QProcessEnvironment TavexProcess::environment() const
 {
-    QByteArray table;
-    for (int number = 1; number <= kLastPortNumber; ++number)
-        table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
-    if (!writeFile(QDir(configDir()).filePath(u"PORTAS.INI"_s), table)) {
-        m_output += "the port table could not be written\n";
-        return false;
-    }
-
     // Nothing of the session the tests run in may reach the program: of its environment
     // only the search path, the locale and the sanitizers' options.
     const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
@@ -293,7 +285,20 @@ bool TavexProcess::start()
     own.insert(m_environment);
     for (const auto &[name, value] : own.asKeyValueRange())
         env.insert(name, value);
-    m_process.setProcessEnvironment(env);
+    return env;
+}
+
+bool TavexProcess::start()
+{
+    QByteArray table;
+    for (int number = 1; number <= kLastPortNumber; ++number)
+        table += u"COM%1=%2\n"_s.arg(number).arg(deviceFor(number)).toUtf8();
+    if (!writeFile(QDir(configDir()).filePath(u"PORTAS.INI"_s), table)) {
+        m_output += "the port table could not be written\n";
+        return false;
+    }
+
+    m_process.setProcessEnvironment(environment());
     m_process.setWorkingDirectory(path(u"home"_s));
 
     const QStringList command = m_launcher + QStringList{m_program};

@@ -175,6 +175,9 @@ public:
 
     // Writes PORTAS.INI and starts the program (again after a stop).
     bool start();
+    // The environment it is started in: its own home and folders, the display, and what the
+    // launcher adds. A command line for the running program is run in it too.
+    QProcessEnvironment environment() const;
     void stop();
 
     bool isRunning() const { return m_process.state() == QProcess::Running; }
