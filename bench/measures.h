@@ -35,6 +35,11 @@ StartupRun measureStartup(const QString &display, XWatcher &watcher, const QStri
 QList<double> measureClicks(const QString &display, XWatcher &watcher, int clicks,
                             const QString &floorKind = {});
 
+// From the start of each of `verbs` command lines, "tavex ligar 1" and "tavex desligar 1" by
+// turns, to its command's arrival at the board, in milliseconds: the built program handing
+// each to the running TAVEX.
+QList<double> measureVerbs(const QString &display, XWatcher &watcher, int verbs);
+
 // The CPU time over the same `seconds` of doing nothing but their timers, in milliseconds per
 // 60 s, of TAVEX with all four countdowns running and all four schedules armed, and of the
 // floors of `floorKinds` beside it, running at the same time: TAVEX's first, then the floors'

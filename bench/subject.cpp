@@ -113,6 +113,23 @@ void Subject::expectCommands(const QByteArray &expected)
                      .arg(received, QLatin1String(expected)));
 }
 
+qint64 Subject::runCommandLine(const QStringList &arguments)
+{
+    QProcess client;
+    client.setProcessEnvironment(m_program.environment());
+    client.setWorkingDirectory(m_program.path(QStringLiteral("home")));
+    const qint64 startedUs = test::epochMicroseconds();
+    client.start(QStringLiteral(TAVEX_PROGRAM), arguments);
+    const bool ended = client.waitForFinished(test::kByteTimeoutMs);
+    if (!ended || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0) {
+        fail(QStringLiteral("\"tavex %1\" ended with %2: %3")
+                     .arg(arguments.join(u' '))
+                     .arg(ended ? client.exitCode() : -1)
+                     .arg(QString::fromUtf8(client.readAllStandardError())));
+    }
+    return startedUs;
+}
+
 void Subject::click(QPoint point)
 {
     if (!m_desktop.click(m_window, point))
