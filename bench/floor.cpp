@@ -12,8 +12,10 @@
 //   button  a button where relay 1's is, which writes "1" to the serial device named by
 //           TAVEX_BENCH_PORT at every click, the way TAVEX writes a command
 //
-// TAVEX_BENCH_AT, "x,y", places the window's top left corner on the screen.
+// TAVEX_BENCH_AT, "x,y", places the window's top left corner on the screen. With
+// TAVEX_STARTUP_MARKS set it prints when the phases of its start-up end, as TAVEX does.
 
+#include "platform/startupmarks.h"
 #include "relaybuttons.h"
 
 #include <QApplication>
@@ -22,7 +24,6 @@
 #include <QSerialPort>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -67,24 +68,13 @@ bool addWritingButton(QWidget *window, const QString &device)
     return true;
 }
 
-// When each phase of the start-up ended, as TAVEX prints it with TAVEX_STARTUP_MARKS set.
-void mark(const char *phase)
-{
-    static const bool wanted = qEnvironmentVariableIsSet("TAVEX_STARTUP_MARKS");
-    if (!wanted)
-        return;
-    using namespace std::chrono;
-    const auto us = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-    std::fprintf(stderr, "tavex-startup: %s %lld\n", phase, static_cast<long long>(us));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    mark("main");
+    tavex::markStartup("main");
     QApplication app(argc, argv);
-    mark("qapplication");
+    tavex::markStartup("qapplication");
     const QByteArray kind = qgetenv("TAVEX_BENCH_FLOOR");
 
     QWidget window;
