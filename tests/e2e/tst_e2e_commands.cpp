@@ -117,7 +117,7 @@ private slots:
         QVERIFY2(json.status == 0 && left > 0 && left <= 900 && json.err.isEmpty(), qPrintable(json.out + json.err));
         QStringList lines;
         QJsonArray relays;
-        const QString on = u"%1:00"_s.arg(hour, 2, 10, u'0'), off = u"%1:15"_s.arg(hour, 2, 10, u'0');
+        const QString on = QTime(hour, 0).toString(u"HH:mm"), off = QTime(hour, 15).toString(u"HH:mm");
         for (int relay = 1; relay <= 8; ++relay) {
             const bool isOn = relay == 1 || relay >= 5;
             QJsonObject relayJson{{u"numero"_s, relay}, {u"nome"_s, name(relay)}, {u"ligado"_s, isOn}};
