@@ -1,4 +1,6 @@
+#include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "commands/commanddesk.h"
 #include "link/portmap.h"
 #include "platform/appicon.h"
 #include "platform/configdir.h"
@@ -16,6 +18,9 @@
 int main(int argc, char *argv[])
 {
     tavex::failWritesBeyondSizeLimit();
+    // A verb for the running TAVEX, or help: no window.
+    if (argc > 1)
+        return tavex::runCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.
@@ -23,7 +28,8 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(tavex::applicationIcon());
 
     // One copy at a time: a second start brings the running window to the front and ends
-    // here, before any window, port or file is touched.
+    // here, before any window, port or file is touched. The running copy answers other
+    // programs' commands once its window exists.
     tavex::SingleInstance instance;
     if (!instance.claim())
         return 0;
@@ -50,12 +56,13 @@ int main(int argc, char *argv[])
     tavex::MainWindow window({port, clock, messages, configDir, tavex::SwitchLog::standardDir()});
     mainWindow = &window;
     messages.setParent(&window);
+    instance.setRequestHandler([&window](QByteArrayView line) { return window.commandDesk().answer(line); });
     window.Form_Load();
     // Ended while the start-up showed a message.
     if (quitSignals.hasArrived())
         return 0;
     window.show();
-    QObject::connect(&instance, &tavex::SingleInstance::raiseRequested, &window, [&window] {
+    QObject::connect(&window.commandDesk(), &tavex::CommandDesk::showRequested, &window, [&window] {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();
         window.raise();

@@ -98,7 +98,8 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
       m_messages(services.messages),
       m_switchLog(services.stateDir),
       m_board(new RelayBoard(services.port, services.clock,
-                             [this](const QString &line) { m_switchLog.append(line); }, this))
+                             [this](const QString &line) { m_switchLog.append(line); }, this)),
+      m_commandDesk(new CommandDesk(*m_board, [this](int relay) { return relayExtras(relay); }, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVEX"));
@@ -182,6 +183,7 @@ void MainWindow::connectControls()
     connect(&m_board->link(), &Link::captionChanged, m_portLabel, &QLabel::setText);
     connect(m_board, &RelayBoard::boardFound, this, &MainWindow::boardFound);
     connect(m_board, &RelayBoard::lossToTell, this, &MainWindow::tellBoardLoss);
+    connect(m_commandDesk, &CommandDesk::switchFailed, this, &MainWindow::commandSwitchFailed, Qt::QueuedConnection);
     for (int n = 1; n <= kTimedRelayCount; ++n) {
         connect(&m_board->relays().countdown(n), &Countdown::tick, this, [this, n] { countdownTick(n); });
         connect(durationEntry(n), &DurationEntry::durationBoxToggled, this, [this, n](bool ticked) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/commanddesk.h"
 #include "common/relay.h"
 #include "platform/configdir.h"
 #include "platform/messages.h"
@@ -47,6 +48,8 @@ public:
     ~MainWindow() override;
 
     RelayBoard &board() { return *m_board; }
+    // Answers the commands of other programs (app/windowcommands.cpp).
+    CommandDesk &commandDesk() { return *m_commandDesk; }
     QPushButton *relayButton(int relay) const { return m_relayButtons[relay - 1]; }
     DurationEntry *durationEntry(int relay) const { return m_durationEntries[relay - 1]; }
     ScheduleFrame *scheduleFrame(int relay) const { return m_scheduleFrames[relay - 1]; }
@@ -165,6 +168,13 @@ public:
     void btn_editarBotoes_Click();
 
 private:
+    // What the window shows of a relay beyond its state, for a command's answer.
+    RelayExtras relayExtras(int relay) const;
+    // A command's switch could not be written: as after a failed click, unless a message is
+    // open.
+    void commandSwitchFailed();
+    CommandDesk *m_commandDesk;
+
     void salvarNomes(const QStringList &boxTexts); // the rename dialog's save
     Form2 *m_form2 = nullptr;
     bool m_namesRead = false;

@@ -61,6 +61,11 @@ QString Link::lastSearchProblems() const
     return m_failedAttempts.isEmpty() ? QString() : failedAttemptsText(m_failedAttempts);
 }
 
+bool Link::hasPort() const
+{
+    return !m_boardGone && m_port.isOpen();
+}
+
 void Link::closeIfOpen()
 {
     if (m_port.isOpen())

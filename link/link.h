@@ -51,6 +51,8 @@ public:
     // a search finds a port.
     bool boardKnownGone() const { return m_boardGone; }
     bool isWatching() const { return m_watch.isActive(); }
+    // Whether a port is open and the board not known to be gone: the caption names it.
+    bool hasPort() const;
 
 signals:
     void captionChanged(const QString &caption);

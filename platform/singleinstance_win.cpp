@@ -1,7 +1,13 @@
 #include "platform/singleinstance.h"
 
+#include "commands/reply.h"
+
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <memory>
 
 #include <windows.h>
 
@@ -9,7 +15,13 @@ namespace tavex {
 
 namespace {
 
-constexpr int kWaitMs = 1000;
+// The most an answer may hold.
+constexpr qsizetype kMaxReplyBytes = 1 << 16;
+
+int msLeft(const QDeadlineTimer &deadline)
+{
+    return int(deadline.remainingTime());
+}
 
 } // namespace
 
@@ -26,22 +38,38 @@ SingleInstance::SingleInstance(QString name, QObject *parent)
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::askRunningCopy()
+SingleInstance::Answer SingleInstance::ask(const QString &name, const QByteArray &request, Wait wait)
 {
     QLocalSocket socket;
-    socket.connectToServer(m_name);
-    // A connection is the whole request.
-    if (!socket.waitForConnected(kWaitMs))
-        return false;
-    socket.disconnectFromServer();
-    return true;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(int(kReachTime.count())))
+        return {Outcome::NotRunning, {}};
+    Answer answer{Outcome::NoAnswer, {}};
+    const QDeadlineTimer deadline(kAnswerTime);
+    socket.write(request);
+    if (!socket.waitForBytesWritten(msLeft(deadline)))
+        return answer;
+    if (wait == Wait::ForDelivery)
+        return {Outcome::Answered, {}};
+    // The answer ends with the connection.
+    while (answer.reply.size() <= kMaxReplyBytes) {
+        answer.reply += socket.readAll();
+        if (socket.state() != QLocalSocket::ConnectedState)
+            break;
+        if (!socket.waitForReadyRead(msLeft(deadline)) && socket.state() == QLocalSocket::ConnectedState)
+            return answer;
+    }
+    answer.reply += socket.readAll();
+    if (!answer.reply.isEmpty())
+        answer.outcome = Outcome::Answered;
+    return answer;
 }
 
 bool SingleInstance::claim()
 {
     if (m_name.isEmpty())
         return true;
-    if (askRunningCopy())
+    if (ask(m_name, QByteArrayLiteral("mostrar\n"), Wait::ForDelivery).outcome != Outcome::NotRunning)
         return false;
     // The mark by which the installer and the uninstaller see this copy running, in any session
     // (packaging/windows/NSIS.template.in); Windows takes it away when the program ends.
@@ -49,25 +77,46 @@ bool SingleInstance::claim()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {
-        // Nobody answered, so the socket is one left behind (or another copy is starting at
-        // this very moment: it is asked once more before the socket is taken over).
+        // Nobody answered, so the pipe is one left behind (or another copy is starting at
+        // this very moment: it is asked once more before the pipe is taken over).
         if (m_server->serverError() != QAbstractSocket::AddressInUseError)
             return true;
-        if (askRunningCopy())
+        if (ask(m_name, QByteArrayLiteral("mostrar\n"), Wait::ForDelivery).outcome != Outcome::NotRunning)
             return false;
         QLocalServer::removeServer(m_name);
         if (!m_server->listen(m_name))
             return true;
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
-        bool asked = false;
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            socket->abort();
-            socket->deleteLater();
-            asked = true;
+        while (QLocalSocket *peer = m_server->nextPendingConnection()) {
+            if (m_peerCount >= kMaxPeers) {
+                peer->abort();
+                peer->deleteLater();
+                continue;
+            }
+            ++m_peerCount;
+            connect(peer, &QObject::destroyed, this, [this] { --m_peerCount; });
+            // A peer is answered once its line is in, or dropped: too long, or too slow.
+            auto frame = std::make_shared<RequestFrame>();
+            const auto drop = [peer] {
+                peer->abort();
+                peer->deleteLater();
+            };
+            QTimer::singleShot(kRequestTime, peer, drop);
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            connect(peer, &QLocalSocket::readyRead, peer, [this, peer, frame, drop] {
+                if (frame->state() != RequestFrame::State::Incomplete)
+                    return;
+                const auto state = frame->add(peer->read(frame->room() + 1));
+                if (state == RequestFrame::State::TooLong) {
+                    drop();
+                } else if (state == RequestFrame::State::Complete) {
+                    if (m_handler)
+                        peer->write(m_handler(frame->line()));
+                    peer->disconnectFromServer();
+                }
+            });
         }
-        if (asked)
-            emit raiseRequested();
     });
     return true;
 }

@@ -77,11 +77,11 @@ int RelayBoard::writeSwitchOffs(int first, const std::function<void()> &meanwhil
     return 0;
 }
 
-SwitchOutcome RelayBoard::switchByHand(int relay)
+SwitchOutcome RelayBoard::switchByHand(int relay, SwitchCause cause)
 {
     // The user takes the relay over from a switch kept for it.
     m_keptSwitches.drop(relay);
-    const SwitchOutcome outcome = switchRelay(relay, SwitchCause::Button);
+    const SwitchOutcome outcome = switchRelay(relay, cause);
     if (outcome == SwitchOutcome::Failed && relay == 1)
         m_link->setCaption(noPortCaption());
     return outcome;

@@ -65,9 +65,10 @@ public:
     // are owed to the board until it is found.
     bool switchOffAtStartup(const std::function<void()> &meanwhile);
 
-    // A click: the relay to its other state; a switch kept for it is dropped, since the user
-    // has taken it over. Made or Failed; a failure is not kept, it is the user's to repeat.
-    SwitchOutcome switchByHand(int relay);
+    // A click, or a verb another program sent (SwitchCause::Command): the relay to its other
+    // state; a switch kept for it is dropped, since the user has taken it over. Made or Failed;
+    // a failure is not kept, it is the user's to repeat.
+    SwitchOutcome switchByHand(int relay, SwitchCause cause = SwitchCause::Button);
     // A switch that a countdown or a schedule has to make. It is kept while the board is gone,
     // or when its command cannot be written, and the loss is then announced.
     SwitchOutcome timedSwitch(int relay, Switch direction, SwitchCause cause);

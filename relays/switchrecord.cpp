@@ -15,6 +15,8 @@ QString causeText(SwitchCause cause)
         return QStringLiteral("agenda");
     case SwitchCause::Startup:
         return QStringLiteral("início");
+    case SwitchCause::Command:
+        return QStringLiteral("comando");
     case SwitchCause::Reconnection:
         break;
     }

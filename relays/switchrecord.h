@@ -14,6 +14,7 @@ enum class SwitchCause {
     Schedule,     // its daily schedule
     Startup,      // the switch-off commands of the start-up
     Reconnection, // a kept switch, made when the board was found again
+    Command,      // a verb that another program handed to the running copy
 };
 
 // One line of the switch record, without its line end: the local date and time to the

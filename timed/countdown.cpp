@@ -4,6 +4,7 @@
 #include "timed/durationrules.h"
 #include "timed/units.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavex {
@@ -50,6 +51,14 @@ CountdownStep countdownStep(qint64 ticks, const CountdownTarget &target, const Q
                                   : plainNumberText(remaining / 1000, locale);
     step.finished = target.endMs > 0 && elapsed >= target.endMs;
     return step;
+}
+
+std::optional<qint64> countdownSecondsLeft(qint64 ticks, const CountdownTarget &target)
+{
+    if (!target.perUnit || target.endMs <= 0)
+        return std::nullopt;
+    // The countdown ends on the first tick at or past the end.
+    return std::max<qint64>(0, qint64(std::ceil(target.endMs / 1000)) - ticks);
 }
 
 CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit,

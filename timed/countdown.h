@@ -39,6 +39,10 @@ CountdownStep countdownStep(qint64 ticks, QStringView duration, QStringView unit
                             const QLocale &locale);
 CountdownStep countdownStep(qint64 ticks, const CountdownTarget &target, const QLocale &locale);
 
+// The whole seconds from `ticks` to the tick that ends the countdown; nothing for a target
+// that never ends it (an unknown unit, a duration of no seconds).
+std::optional<qint64> countdownSecondsLeft(qint64 ticks, const CountdownTarget &target);
+
 // A relay's countdown: a one-second timer and the ticks counted since the switch-on.
 class Countdown : public QObject
 {

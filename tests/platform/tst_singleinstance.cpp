@@ -2,7 +2,6 @@
 #include "support/files.h"
 
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,10 +66,12 @@ private slots:
 
         // The next copy is turned away and the first is asked to come to the front.
         SingleInstance first(name);
-        QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+        QByteArrayList asked;
+        first.setRequestHandler([&asked](QByteArrayView line) { return asked.append(line.toByteArray()), QByteArray(); });
         QVERIFY(first.claim());
         QCOMPARE(!SingleInstance(name).claim(), guarded);
-        QCOMPARE(raised.wait(guarded ? 5000 : 100), guarded);
+        QCOMPARE(QTest::qWaitFor([&asked] { return !asked.isEmpty(); }, guarded ? 5000 : 100), guarded);
+        QCOMPARE(asked, guarded ? QByteArrayList{"mostrar\n"} : QByteArrayList{});
 #ifdef Q_OS_UNIX
         QCOMPARE(QFileInfo::exists(folder + u"/tavex.lock"_s), lockedThere);
 #endif
