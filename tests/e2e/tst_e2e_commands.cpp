@@ -123,7 +123,7 @@ private slots:
             QJsonObject relayJson{{u"numero"_s, relay}, {u"nome"_s, name(relay)}, {u"ligado"_s, isOn}};
             lines << u"Relé %1 \"%2\": %3"_s.arg(relay).arg(name(relay), isOn ? u"ligado"_s : u"desligado"_s);
             if (relay == 1) {
-                lines.last() += u"; faltam @ s"_s;
+                lines.last() += u"; faltam SECONDS s"_s;
                 relayJson[u"contagem"] = QJsonObject{{u"restante"_s, left}};
             } else if (relay == 2) {
                 lines.last() += u"; agendado: liga %1, desliga %2"_s.arg(on, off);
@@ -132,7 +132,7 @@ private slots:
             relays.append(relayJson);
         }
         QCOMPARE(shown, (QJsonObject{{u"porta"_s, u"COM 3"_s}, {u"reles"_s, relays}}));
-        const QString text = QRegularExpression::escape(lines.join(u'\n') + u"\nPorta: COM 3\n"_s).replace(u'@', u"(\\d+)"_s);
+        const QString text = QRegularExpression::escape(lines.join(u'\n') + u"\nPorta: COM 3\n"_s).replace(u"SECONDS"_s, u"(\\d+)"_s);
         const QRegularExpressionMatch match = QRegularExpression(u'^' + text + u'$').match(state.out);
         QVERIFY2(state.status == 0 && match.hasMatch() && state.err.isEmpty(), qPrintable(state.out + state.err));
         QVERIFY(match.captured(1).toInt() > 0 && match.captured(1).toInt() <= left);
