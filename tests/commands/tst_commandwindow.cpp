@@ -32,7 +32,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             f.combo(u"Cmb1_%1%2"_s.arg(QLatin1String(boxes[i])).arg(3))->setEditText(i % 2 ? u"30"_s : u"7 h"_s);
         WindowFixture::click(f.checkBox(u"Chk_agendar3"_s));
-        QVERIFY(ask("estado\n").contains(u"Relé 3 \"RELE 3\": desligado; agendado: liga 7 h:30, desliga 7 h:30\n"));
+        QVERIFY(ask("estado\n").contains(u"Relé 3 \"RELE 3\": desligado; agendado: liga 07:30, desliga 07:30\n"));
         QVERIFY(ask("alternar 3\n").startsWith(u"4\n"));
         QCOMPARE(f.port().written(), "1");
 
