@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <algorithm>
+#include <iterator>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -14,7 +16,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #else
-#include <io.h>
 #include <windows.h>
 #endif
 
@@ -30,6 +31,23 @@ constexpr qsizetype kAsideRandomLength = 6;
 constexpr QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
         | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
+// Names tried for what a save writes aside before it gives up.
+constexpr int kAsideAttempts = 16;
+
+bool isRandomLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+QString randomLetters()
+{
+    static constexpr char16_t kLetters[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString letters(kAsideRandomLength, Qt::Uninitialized);
+    for (QChar &c : letters)
+        c = kLetters[QRandomGenerator::global()->bounded(int(std::size(kLetters) - 1))];
+    return letters;
+}
+
 QString asidePrefix(const QString &fileName)
 {
     return u'.' + fileName + kAsideMark;
@@ -37,18 +55,15 @@ QString asidePrefix(const QString &fileName)
 
 bool isAsideName(QStringView entry, const QStringList &fileNames)
 {
-    const auto isRandom = [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-    };
     return std::any_of(fileNames.begin(), fileNames.end(), [&](const QString &fileName) {
         const QString prefix = asidePrefix(fileName);
         return entry.size() == prefix.size() + kAsideRandomLength && entry.startsWith(prefix)
-                && std::all_of(entry.begin() + prefix.size(), entry.end(), isRandom);
+                && std::all_of(entry.begin() + prefix.size(), entry.end(), isRandomLetter);
     });
 }
 
 // Whether what was written has reached the disk. A file system that fills up may take the
-// writes and only refuse the blocks when they are synced.
+// writes and only refuse the blocks when they are synced. The file may be closed afterwards.
 bool syncToDisk(QFileDevice &file)
 {
 #ifdef Q_OS_UNIX
@@ -57,7 +72,19 @@ bool syncToDisk(QFileDevice &file)
     // A file system that cannot sync has nothing left to refuse.
     return errno == EINVAL || errno == EROFS || errno == ENOTSUP;
 #else
-    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
+    // A file Qt opened by name has no descriptor to reach its Windows handle through: it is
+    // closed and opened again by name to be flushed.
+    const QString path = QDir::toNativeSeparators(file.fileName());
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(handle);
+    CloseHandle(handle);
+    return flushed;
 #endif
 }
 
@@ -116,22 +143,28 @@ bool replaceFile(const QString &path, const QByteArray &contents)
     const QFileInfo existing(path);
     if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
         return false;
-    // Written aside in the folder of the file itself, the one a link leads to.
+    // Written aside in the folder of the file itself, the one a link leads to, under a name
+    // nobody else uses; removed again unless it takes the file's place. (A QTemporaryFile
+    // keeps its file open on Windows after close(), and the move over the old file would fail.)
     const QFileInfo target(existing.isSymLink() ? existing.canonicalFilePath() : existing.absoluteFilePath());
-    QTemporaryFile aside(target.dir().filePath(asidePrefix(target.fileName()) + QString(kAsideRandomLength, u'X')));
-    if (!aside.open())
+    QFile aside;
+    for (int attempt = 0; attempt < kAsideAttempts && !aside.isOpen(); ++attempt) {
+        aside.setFileName(target.dir().filePath(asidePrefix(target.fileName()) + randomLetters()));
+        if (!aside.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !aside.exists())
+            return false;
+    }
+    if (!aside.isOpen())
         return false;
-    // Removed again unless it takes the file's place.
-    const QString asidePath = aside.fileName();
+    auto removeAside = qScopeGuard([&aside] { aside.remove(); });
     // write() only fills the buffer: a full disk or a size limit shows at the flush or the
     // sync, and then the old file must stay.
     if (!aside.setPermissions(target.exists() ? target.permissions() : kNewFilePermissions)
         || aside.write(contents) != contents.size() || !aside.flush() || !syncToDisk(aside))
         return false;
     aside.close();
-    if (aside.error() != QFileDevice::NoError || !renameOver(asidePath, target.filePath()))
+    if (aside.error() != QFileDevice::NoError || !renameOver(aside.fileName(), target.filePath()))
         return false;
-    aside.setAutoRemove(false);
+    removeAside.dismiss();
     return true;
 }
 

@@ -34,6 +34,8 @@ const QString kLockName = QStringLiteral("tavex.lock");
 constexpr useconds_t kAskPauseUs = 10000;
 // The most an answer may hold.
 constexpr qsizetype kMaxReplyBytes = 1 << 16;
+// How many times a start tries the lock again after finding it taken with nobody listening.
+constexpr int kClaimRounds = 16;
 
 // The socket's address; false when the path does not fit one.
 bool addressOf(const QByteArray &path, sockaddr_un &address)
@@ -327,7 +329,7 @@ bool SingleInstance::claim()
     // The lock decides, at once for two copies started together; the socket carries the
     // request to show the window. A lock found taken may be a command line's look at it: then
     // the running copy is not found, and the lock is tried again.
-    for (int round = 0; round < kMaxPeers; ++round) {
+    for (int round = 0; round < kClaimRounds; ++round) {
         bool running = false;
         for (int i = 0; i < kFolderCount && m_lock < 0 && !running; ++i) {
             const QString lockFolder = folder(i, runtime);

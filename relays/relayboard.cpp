@@ -89,8 +89,7 @@ SwitchOutcome RelayBoard::switchByHand(int relay, SwitchCause cause)
 
 SwitchOutcome RelayBoard::timedSwitch(int relay, Switch direction, SwitchCause cause)
 {
-    // A later switch of the relay replaces one kept for it.
-    m_keptSwitches.drop(relay);
+    // A switch is kept only while the board is gone; a later one replaces it (KeptSwitches).
     switch (timedSwitchAction(m_link->boardKnownGone(), m_relays->releDesligado(relay), direction)) {
     case TimedSwitchAction::Leave:
         return SwitchOutcome::Left;

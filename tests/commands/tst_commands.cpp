@@ -60,7 +60,7 @@ private slots:
         QTest::newRow("no relay") << u"desligar"_s << u"falta o número do relé"_s;
         QTest::newRow("relay 9") << u"ligar 9"_s << uR"(o relé deve ser um número de 1 a 8: "9")"_s;
         QTest::newRow("relay 0") << u"ligar 0"_s << uR"(o relé deve ser um número de 1 a 8: "0")"_s;
-        QTest::newRow("leading zero") << u"ligar 01"_s << uR"(o relé deve ser um número de 1 a 8: "01")"_s;
+        QTest::newRow("relay 10") << u"ligar 10"_s << uR"(o relé deve ser um número de 1 a 8: "10")"_s;
         QTest::newRow("two relays") << u"ligar 1 2"_s << uR"(argumento a mais: "2")"_s;
         QTest::newRow("state in another form") << u"estado --xml"_s << uR"(argumento a mais: "--xml")"_s;
     }
