@@ -328,8 +328,9 @@ TavexProcess::CommandRun TavexProcess::runCommand(const QStringList &arguments, 
     if (process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit)
         run.status = process.exitCode();
     stopProcess(process);
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    // Its lines end in LF; a Windows program's in CR LF.
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).replace(u"\r\n"_s, u"\n"_s);
+    run.err = QString::fromUtf8(process.readAllStandardError()).replace(u"\r\n"_s, u"\n"_s);
     return run;
 }
 

@@ -178,7 +178,7 @@ public:
     void stop();
 
     // How a command run of the program ended: its exit status (-1 when it crashed or did not
-    // end within 20 s), and what it printed on each channel.
+    // end within 20 s), and what it printed on each channel, its lines ending in LF.
     struct CommandRun
     {
         int status = -1;
