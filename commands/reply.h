@@ -41,6 +41,10 @@ inline constexpr int kMaxPeers = 16;
 inline constexpr std::chrono::milliseconds kReachTime{2000};
 inline constexpr std::chrono::milliseconds kAnswerTime{5000};
 
+// What a second start of the window asks: a connection closed before it said anything
+// means the same.
+inline constexpr QByteArrayView kShowRequest = "mostrar\n";
+
 // Collects a request's bytes as they arrive.
 class RequestFrame
 {

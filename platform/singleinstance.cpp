@@ -190,6 +190,9 @@ private:
         const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             return;
+        // A peer that goes away without a word asks for the window.
+        if (n == 0 && m_frame.line().isEmpty())
+            m_serve(kShowRequest);
         if (n <= 0 || m_frame.add(QByteArrayView(buffer, n)) == RequestFrame::State::TooLong)
             return end();
         if (m_frame.state() != RequestFrame::State::Complete)
@@ -340,7 +343,7 @@ bool SingleInstance::claim()
         }
         if (!running)
             break;
-        if (ask(m_name, QByteArrayLiteral("mostrar\n"), Wait::ForDelivery).outcome != Outcome::NotRunning)
+        if (ask(m_name, {}, Wait::ForDelivery).outcome != Outcome::NotRunning)
             return false;
     }
     for (int i = 0; i < kFolderCount && m_socketPath.isEmpty(); ++i) {

@@ -18,7 +18,8 @@ namespace tavex {
 // listens on a Unix socket beside it, which only the user may reach; on Windows it listens
 // on a named pipe of the user's own.
 //
-// A request is one line; the copy answers it and closes the connection. A peer that sends
+// A request is one line; the copy answers it and closes the connection. A connection closed
+// before it said anything asks for the window. A peer that sends
 // more than a request's bound, or nothing within its time, is dropped without an answer, and
 // only so many are served at once (commands/reply.h): no peer can hold the program up.
 class SingleInstance final : public QObject
@@ -47,7 +48,7 @@ public:
     ~SingleInstance() override;
 
     // True when this is the only copy: it now listens. False when another copy runs and has
-    // been asked to show its window ("mostrar"). A socket left behind by a copy that was
+    // been asked to show its window (by a connection that says nothing). A socket left behind by a copy that was
     // killed is taken over. On Linux a runtime directory that is missing, not the user's own
     // with mode 0700, or that cannot hold the lock or the socket, is replaced by a directory
     // of the user's own in the cache folder; when no lock can be had at all the program runs

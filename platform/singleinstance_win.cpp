@@ -46,11 +46,12 @@ SingleInstance::Answer SingleInstance::ask(const QString &name, const QByteArray
         return {Outcome::NotRunning, {}};
     Answer answer{Outcome::NoAnswer, {}};
     const QDeadlineTimer deadline(kAnswerTime);
-    socket.write(request);
-    if (!socket.waitForBytesWritten(msLeft(deadline)))
+    if (!request.isEmpty() && (socket.write(request) != request.size() || !socket.waitForBytesWritten(msLeft(deadline))))
         return answer;
-    if (wait == Wait::ForDelivery)
+    if (wait == Wait::ForDelivery) {
+        socket.disconnectFromServer();
         return {Outcome::Answered, {}};
+    }
     // The answer ends with the connection.
     while (answer.reply.size() <= kMaxReplyBytes) {
         answer.reply += socket.readAll();
@@ -69,7 +70,7 @@ bool SingleInstance::claim()
 {
     if (m_name.isEmpty())
         return true;
-    if (ask(m_name, QByteArrayLiteral("mostrar\n"), Wait::ForDelivery).outcome != Outcome::NotRunning)
+    if (ask(m_name, {}, Wait::ForDelivery).outcome != Outcome::NotRunning)
         return false;
     // The mark by which the installer and the uninstaller see this copy running, in any session
     // (packaging/windows/NSIS.template.in); Windows takes it away when the program ends.
@@ -81,7 +82,7 @@ bool SingleInstance::claim()
         // this very moment: it is asked once more before the pipe is taken over).
         if (m_server->serverError() != QAbstractSocket::AddressInUseError)
             return true;
-        if (ask(m_name, QByteArrayLiteral("mostrar\n"), Wait::ForDelivery).outcome != Outcome::NotRunning)
+        if (ask(m_name, {}, Wait::ForDelivery).outcome != Outcome::NotRunning)
             return false;
         QLocalServer::removeServer(m_name);
         if (!m_server->listen(m_name))
@@ -96,16 +97,16 @@ bool SingleInstance::claim()
             }
             ++m_peerCount;
             connect(peer, &QObject::destroyed, this, [this] { --m_peerCount; });
-            // A peer is answered once its line is in, or dropped: too long, or too slow.
+            // A peer is answered once its line is in, or dropped: too long, or too slow. What it
+            // wrote before going away is still read; one that goes away without a word asks for
+            // the window.
             auto frame = std::make_shared<RequestFrame>();
             const auto drop = [peer] {
                 peer->abort();
                 peer->deleteLater();
             };
-            QTimer::singleShot(kRequestTime, peer, drop);
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            connect(peer, &QLocalSocket::readyRead, peer, [this, peer, frame, drop] {
-                if (frame->state() != RequestFrame::State::Incomplete)
+            const auto readRequest = [this, peer, frame, drop] {
+                if (frame->state() != RequestFrame::State::Incomplete || peer->bytesAvailable() == 0)
                     return;
                 const auto state = frame->add(peer->read(frame->room() + 1));
                 if (state == RequestFrame::State::TooLong) {
@@ -115,7 +116,16 @@ bool SingleInstance::claim()
                         peer->write(m_handler(frame->line()));
                     peer->disconnectFromServer();
                 }
+            };
+            QTimer::singleShot(kRequestTime, peer, drop);
+            connect(peer, &QLocalSocket::readyRead, peer, readRequest);
+            connect(peer, &QLocalSocket::disconnected, peer, [this, peer, frame, readRequest] {
+                readRequest();
+                if (frame->line().isEmpty() && frame->state() == RequestFrame::State::Incomplete && m_handler)
+                    m_handler(kShowRequest);
+                peer->deleteLater();
             });
+            readRequest();
         }
     });
     return true;
