@@ -279,6 +279,21 @@ bool TavexProcess::start()
         return false;
     }
 
+    m_process.setProcessEnvironment(environment());
+    m_process.setWorkingDirectory(path(u"home"_s));
+
+    const QStringList command = m_launcher + QStringList{m_program};
+    m_ending.clear();
+    m_startedAtUs = epochMicroseconds();
+    m_process.start(command.first(), command.mid(1));
+    if (m_process.waitForStarted(10000))
+        return true;
+    m_output += (command.first() + u": "_s + m_process.errorString()).toLocal8Bit();
+    return false;
+}
+
+QProcessEnvironment TavexProcess::environment() const
+{
     // Nothing of the session the tests run in may reach the program: of its environment
     // only the search path, the locale and the sanitizers' options.
     const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
@@ -293,17 +308,30 @@ bool TavexProcess::start()
     own.insert(m_environment);
     for (const auto &[name, value] : own.asKeyValueRange())
         env.insert(name, value);
-    m_process.setProcessEnvironment(env);
-    m_process.setWorkingDirectory(path(u"home"_s));
+    return env;
+}
 
-    const QStringList command = m_launcher + QStringList{m_program};
-    m_ending.clear();
-    m_startedAtUs = epochMicroseconds();
-    m_process.start(command.first(), command.mid(1));
-    if (m_process.waitForStarted(10000))
-        return true;
-    m_output += (command.first() + u": "_s + m_process.errorString()).toLocal8Bit();
-    return false;
+TavexProcess::CommandRun TavexProcess::runCommand(const QStringList &arguments, bool onDisplay) const
+{
+    QProcessEnvironment env = environment();
+    if (!onDisplay) {
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(path(u"home"_s));
+    process.setStandardInputFile(QProcess::nullDevice());
+    const QStringList command = m_launcher + QStringList{m_program} + arguments;
+    process.start(command.first(), command.mid(1));
+    CommandRun run;
+    if (process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit)
+        run.status = process.exitCode();
+    stopProcess(process);
+    // Its lines end in LF; a Windows program's in CR LF.
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).replace(u"\r\n"_s, u"\n"_s);
+    run.err = QString::fromUtf8(process.readAllStandardError()).replace(u"\r\n"_s, u"\n"_s);
+    return run;
 }
 
 QStringList TavexProcess::switchRecord() const

@@ -177,6 +177,18 @@ public:
     bool start();
     void stop();
 
+    // How a command run of the program ended: its exit status (-1 when it crashed or did not
+    // end within 20 s), and what it printed on each channel, its lines ending in LF.
+    struct CommandRun
+    {
+        int status = -1;
+        QString out, err;
+    };
+    // Runs the program with `arguments` to its end as a script of the same user would: in the
+    // environment the program is started in, through the same launcher, but without a display
+    // unless `onDisplay`.
+    CommandRun runCommand(const QStringList &arguments, bool onDisplay = false) const;
+
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     qint64 pid() const { return m_process.processId(); }
     // CLOCK_REALTIME in microseconds, taken just before the process was started.
@@ -189,6 +201,8 @@ public:
     QString ending() const;
 
 private:
+    QProcessEnvironment environment() const;
+
     QString m_program;
     QString m_display;
     QTemporaryDir m_root;
