@@ -7,20 +7,6 @@
 
 namespace tavex {
 
-namespace {
-
-// A schedule's time as a clock writes it ("07:00" for the boxes "7 h" and "00"); the boxes'
-// texts as they are when they name no number, as such a time is never due.
-QString clockText(const QString &hourText, const QString &minuteText)
-{
-    const std::optional<int> hour = settingNumber(hourText), minute = settingNumber(minuteText);
-    if (!hour || !minute)
-        return hourText + u':' + minuteText;
-    return QStringLiteral("%1:%2").arg(*hour, 2, 10, QChar(u'0')).arg(*minute, 2, 10, QChar(u'0'));
-}
-
-} // namespace
-
 RelayExtras MainWindow::relayExtras(int relay) const
 {
     RelayExtras extras;
@@ -34,7 +20,7 @@ RelayExtras MainWindow::relayExtras(int relay) const
     }
     if (scheduleHoldsButton(relay)) {
         const ScheduleTimes times = scheduleFrame(relay)->times();
-        extras.schedule = ArmedSchedule{clockText(times.onHour, times.onMinute), clockText(times.offHour, times.offMinute)};
+        extras.schedule = ArmedSchedule{scheduleClockText(times.onHour, times.onMinute), scheduleClockText(times.offHour, times.offMinute)};
     }
     return extras;
 }

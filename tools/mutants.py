@@ -168,8 +168,8 @@ BREAKS = [
      "        if (!lockHeld(runtime))\n            return {Outcome::NotRunning, {}};\n", ""),
     ("verb: a failed switch not told in the window", "commands/commanddesk.cpp",
      "        emit switchFailed(relay);\n", ""),
-    ("verb: an armed schedule's times given as its boxes read", "app/windowcommands.cpp",
-     "    if (!hour || !minute)\n", "    if (true)\n"),
+    ("verb: an armed schedule's times given as its boxes read", "schedule/schedulerules.cpp",
+     "    if (!hour || !minute)\n        return hourText", "    if (true)\n        return hourText"),
 ]
 
 
