@@ -25,8 +25,10 @@ struct Desk
 
     FakePort port;
     FakeClock clock;
-    RelayBoard board{port, clock, [](const QString &) {}};
-    CommandDesk desk{board, [](int) { return RelayExtras{}; }};
+    QStringList record;
+    RelayBoard board{port, clock, [this](const QString &line) { record << line.mid(21); }};
+    // Relay 4's schedule is armed.
+    CommandDesk desk{board, [](int relay) { return relay == 4 ? RelayExtras{{}, ArmedSchedule{}} : RelayExtras{}; }};
 };
 
 } // namespace
@@ -68,22 +70,29 @@ private slots:
         QCOMPARE(d.port.written(), QByteArray());
     }
 
-    void requestBounds()
+    void switching_data()
     {
-        // Collected as it comes, up to the line end; a request without one is cut at the bound.
-        RequestFrame frame;
-        QCOMPARE(frame.add("lig"), RequestFrame::State::Incomplete);
-        QCOMPARE(frame.add("ar 2\nestado\n"), RequestFrame::State::Complete);
-        QCOMPARE(frame.line(), "ligar 2\n");
-        RequestFrame longest;
-        QCOMPARE(longest.add(QByteArray(kMaxRequestBytes - 1, 'x') + '\n'), RequestFrame::State::Complete);
-        RequestFrame tooLong;
-        QCOMPARE(tooLong.add(QByteArray(kMaxRequestBytes, 'x')), RequestFrame::State::Incomplete);
-        QCOMPARE(tooLong.add("\n"), RequestFrame::State::TooLong);
-        QCOMPARE(RequestFrame().add(QByteArray(1 << 20, 'x')), RequestFrame::State::TooLong);
-        // An answer cut short is none.
-        QVERIFY(!parseReply("4"));
-        QCOMPARE(parseReply("1\nsem placa")->status, CommandStatus::NotWritten);
+        QTest::addColumn<QString>("request"); // "-": the cable pulled first
+        QTest::addColumn<QByteArray>("answer"); // its status and the bytes written
+        QTest::addColumn<QString>("recorded");
+        const QString line = u"relé 3 (RELE 3)  ligado  comando"_s;
+        QTest::newRow("made") << u"ligar 3"_s << "0 5"_ba << line;
+        QTest::newRow("already so") << u"desligar 2"_s << "0 "_ba << QString();
+        QTest::newRow("held by its armed schedule") << u"alternar 4"_s << "4 "_ba << QString();
+        QTest::newRow("the cable pulled") << u"-ligar 3"_s << "1 "_ba << line + u"  falhou"_s;
+    }
+
+    void switching()
+    {
+        QFETCH(QString, request);
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, recorded);
+        Desk d;
+        if (request.startsWith(u'-'))
+            d.port.unplug(3);
+        const QByteArray status = d.ask(request.remove(u'-')).left(1);
+        QCOMPARE(status + ' ' + d.port.written(), answer);
+        QCOMPARE(d.record.join(u'\n'), recorded);
     }
 };
 
