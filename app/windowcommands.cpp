@@ -20,7 +20,7 @@ RelayExtras MainWindow::relayExtras(int relay) const
     }
     if (scheduleHoldsButton(relay)) {
         const ScheduleTimes times = scheduleFrame(relay)->times();
-        extras.schedule = ArmedSchedule{times.onHour + u':' + times.onMinute, times.offHour + u':' + times.offMinute};
+        extras.schedule = ArmedSchedule{scheduleClockText(times.onHour, times.onMinute), scheduleClockText(times.offHour, times.offMinute)};
     }
     return extras;
 }

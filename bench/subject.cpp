@@ -115,19 +115,14 @@ void Subject::expectCommands(const QByteArray &expected)
 
 qint64 Subject::runCommandLine(const QStringList &arguments)
 {
-    QProcess client;
-    client.setProcessEnvironment(m_program.environment());
-    client.setWorkingDirectory(m_program.path(QStringLiteral("home")));
-    const qint64 startedUs = test::epochMicroseconds();
-    client.start(QStringLiteral(TAVEX_PROGRAM), arguments);
-    const bool ended = client.waitForFinished(test::kByteTimeoutMs);
-    if (!ended || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0) {
+    const test::TavexProcess::CommandRun run = m_program.runCommand(arguments);
+    if (run.status != 0) {
         fail(QStringLiteral("\"tavex %1\" ended with %2: %3")
                      .arg(arguments.join(u' '))
-                     .arg(ended ? client.exitCode() : -1)
-                     .arg(QString::fromUtf8(client.readAllStandardError())));
+                     .arg(run.status)
+                     .arg(run.err));
     }
-    return startedUs;
+    return run.startedAtUs;
 }
 
 void Subject::click(QPoint point)

@@ -56,9 +56,9 @@ public:
     // Fails unless the commands after the start-up's are `expected`.
     void expectCommands(const QByteArray &expected);
 
-    // Runs the built program with `arguments`, a command line for the running TAVEX, in
-    // TAVEX's environment, and waits until it has ended; fails unless it ends with status 0.
-    // Returns when it was started (CLOCK_REALTIME, microseconds, just before).
+    // Runs the built program with `arguments`, a command line for the running TAVEX, as a
+    // script of the same user would, and waits until it has ended; fails unless it ends with
+    // status 0. Returns when it was started (CLOCK_REALTIME, microseconds, just before).
     qint64 runCommandLine(const QStringList &arguments);
 
     // A left click at `point` of the window, and text typed over what the focused box holds.

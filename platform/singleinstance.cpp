@@ -237,10 +237,16 @@ bool isSocketPlace(const QByteArray &path)
 
 QString SingleInstance::standardName()
 {
-    // The runtime directory as the XDG rules name it; without one, claim() uses a directory of
-    // the user's own.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return QDir::isAbsolutePath(runtime) ? QDir(runtime).filePath(kSocketName) : QString();
+    // The runtime directory as the XDG rules name it. A session without the variable (a cron
+    // job) still finds the one the desktop session has, where the system makes it; without
+    // either, claim() uses a directory of the user's own.
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(runtime)) {
+        runtime = QStringLiteral("/run/user/") + QString::number(::geteuid());
+        if (!QFileInfo(runtime).isDir())
+            return QString();
+    }
+    return QDir(runtime).filePath(kSocketName);
 }
 
 SingleInstance::SingleInstance(QString name, QObject *parent)

@@ -50,6 +50,14 @@ std::optional<int> settingNumber(QStringView comboText)
     return twoDigitNumber(text);
 }
 
+QString scheduleClockText(const QString &hourText, const QString &minuteText)
+{
+    const std::optional<int> hour = settingNumber(hourText), minute = settingNumber(minuteText);
+    if (!hour || !minute)
+        return hourText + u':' + minuteText;
+    return QStringLiteral("%1:%2").arg(*hour, 2, 10, QChar(u'0')).arg(*minute, 2, 10, QChar(u'0'));
+}
+
 bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView minuteText)
 {
     return settingNumber(hourText) == now.hour && settingNumber(minuteText) == now.minute;

@@ -27,6 +27,9 @@ ClockReading readClock(QTime timeOfDay);
 // Nothing when those characters are not a number ("", "7h", "ab"); such a setting never
 // matches.
 std::optional<int> settingNumber(QStringView comboText);
+// A schedule's time as a clock writes it ("07:00" for the boxes "7 h" and "00"); the boxes'
+// texts as they are when they name no number, as such a time is never due.
+QString scheduleClockText(const QString &hourText, const QString &minuteText);
 
 // Whether the clock stands at the minute that an hour box and a minute box give.
 bool matchesSetting(const ClockReading &now, QStringView hourText, QStringView minuteText);

@@ -159,6 +159,17 @@ BREAKS = [
      "    if (scheduleHoldsButton(relay)) {", "    if (false) {"),
     ("verb: a relay number read loosely", "commands/request.cpp",
      "if (argument.size() != 1 ||", "if ("),
+    ("verb: a silent peer of the socket never dropped", "platform/singleinstance.cpp",
+     "        QTimer::singleShot(kRequestTime, this, &Peer::end);\n", ""),
+    ("verb: a command line that opens the display first", "app/main.cpp",
+     "    if (argc > 1)\n        return tavex::runCommandLine(argc, argv);\n    QApplication app(argc, argv);\n",
+     "    QApplication app(argc, argv);\n    if (argc > 1)\n        return tavex::runCommandLine(argc, argv);\n"),
+    ("verb: no copy running found out only when the wait for one ends", "platform/singleinstance.cpp",
+     "        if (!lockHeld(runtime))\n            return {Outcome::NotRunning, {}};\n", ""),
+    ("verb: a failed switch not told in the window", "commands/commanddesk.cpp",
+     "        emit switchFailed(relay);\n", ""),
+    ("verb: an armed schedule's times given as its boxes read", "schedule/schedulerules.cpp",
+     "    if (!hour || !minute)\n        return hourText", "    if (true)\n        return hourText"),
 ]
 
 

@@ -62,6 +62,16 @@ bool E2eTest::expectBytes(const QByteArray &bytes, int timeoutMs)
     return board().received() == m_expected;
 }
 
+bool E2eTest::command(const QString &arguments, int status, const QByteArray &bytes, const QString &text)
+{
+    const TavexProcess::CommandRun run = program().runCommand(arguments.split(u' '));
+    const bool printed = (status == 0 ? run.out : run.err) == text + u'\n' && (status == 0 ? run.err : run.out).isEmpty();
+    if (run.status == status && printed && expectBytes(bytes))
+        return true;
+    qInfo().noquote() << u"tavex %1: status %2, out \"%3\", err \"%4\""_s.arg(arguments).arg(run.status).arg(run.out, run.err);
+    return false;
+}
+
 bool E2eTest::answerMessage(const QString &title, const QString &key)
 {
     const WindowId box = desktop().waitForWindow(title);

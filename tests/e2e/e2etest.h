@@ -38,6 +38,10 @@ protected:
     {
         return m_desktop.click(window, relayButtonRect(relay).center());
     }
+    // Runs `tavex <arguments>` as a script would (TavexProcess::runCommand): whether it ended
+    // with `status` and printed the line `text` alone (on its standard output for status 0,
+    // else on its standard error), and the board then received `bytes` (expectBytes).
+    bool command(const QString &arguments, int status, const QByteArray &bytes, const QString &text);
     // Presses `key` on the message box titled `title` and waits until it is gone.
     bool answerMessage(const QString &title, const QString &key = u"Return"_s);
     // Sends the program `signalNumber` and waits until it has ended; the test then expects

@@ -269,25 +269,6 @@ QString TavexProcess::ending() const
             .arg(m_process.exitCode());
 }
 
-QProcessEnvironment TavexProcess::environment() const
-{
-    // Nothing of the session the tests run in may reach the program: of its environment
-    // only the search path, the locale and the sanitizers' options.
-    const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
-    QProcessEnvironment env;
-    for (const QString &name : outer.keys())
-        if (name == u"PATH" || name.startsWith(u"LANG") || name.startsWith(u"LC_") || name.contains(u"SAN_"))
-            env.insert(name, outer.value(name));
-    QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
-            {u"HOME"_s, path(u"home"_s)}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
-            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_STATE_HOME"_s, path(u"state"_s)},
-            {u"XDG_RUNTIME_DIR"_s, path(u"runtime"_s)}};
-    own.insert(m_environment);
-    for (const auto &[name, value] : own.asKeyValueRange())
-        env.insert(name, value);
-    return env;
-}
-
 bool TavexProcess::start()
 {
     QByteArray table;
@@ -309,6 +290,49 @@ bool TavexProcess::start()
         return true;
     m_output += (command.first() + u": "_s + m_process.errorString()).toLocal8Bit();
     return false;
+}
+
+QProcessEnvironment TavexProcess::environment() const
+{
+    // Nothing of the session the tests run in may reach the program: of its environment
+    // only the search path, the locale and the sanitizers' options.
+    const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env;
+    for (const QString &name : outer.keys())
+        if (name == u"PATH" || name.startsWith(u"LANG") || name.startsWith(u"LC_") || name.contains(u"SAN_"))
+            env.insert(name, outer.value(name));
+    QMap<QString, QString> own{{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, m_display},
+            {u"HOME"_s, path(u"home"_s)}, {u"XDG_CONFIG_HOME"_s, path(u"config"_s)},
+            {u"XDG_CACHE_HOME"_s, path(u"cache"_s)}, {u"XDG_STATE_HOME"_s, path(u"state"_s)},
+            {u"XDG_RUNTIME_DIR"_s, path(u"runtime"_s)}};
+    own.insert(m_environment);
+    for (const auto &[name, value] : own.asKeyValueRange())
+        env.insert(name, value);
+    return env;
+}
+
+TavexProcess::CommandRun TavexProcess::runCommand(const QStringList &arguments, bool onDisplay) const
+{
+    QProcessEnvironment env = environment();
+    if (!onDisplay) {
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(path(u"home"_s));
+    process.setStandardInputFile(QProcess::nullDevice());
+    const QStringList command = m_launcher + QStringList{m_program} + arguments;
+    CommandRun run;
+    run.startedAtUs = epochMicroseconds();
+    process.start(command.first(), command.mid(1));
+    if (process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit)
+        run.status = process.exitCode();
+    stopProcess(process);
+    // Its lines end in LF; a Windows program's in CR LF.
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).replace(u"\r\n"_s, u"\n"_s);
+    run.err = QString::fromUtf8(process.readAllStandardError()).replace(u"\r\n"_s, u"\n"_s);
+    return run;
 }
 
 QStringList TavexProcess::switchRecord() const

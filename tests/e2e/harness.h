@@ -175,10 +175,21 @@ public:
 
     // Writes PORTAS.INI and starts the program (again after a stop).
     bool start();
-    // The environment it is started in: its own home and folders, the display, and what the
-    // launcher adds. A command line for the running program is run in it too.
-    QProcessEnvironment environment() const;
     void stop();
+
+    // How a command run of the program ended: its exit status (-1 when it crashed or did not
+    // end within 20 s), and what it printed on each channel, its lines ending in LF.
+    struct CommandRun
+    {
+        int status = -1;
+        QString out, err;
+        // CLOCK_REALTIME in microseconds, taken just before it was started.
+        qint64 startedAtUs = 0;
+    };
+    // Runs the program with `arguments` to its end as a script of the same user would: in the
+    // environment the program is started in, through the same launcher, but without a display
+    // unless `onDisplay`.
+    CommandRun runCommand(const QStringList &arguments, bool onDisplay = false) const;
 
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     qint64 pid() const { return m_process.processId(); }
@@ -192,6 +203,8 @@ public:
     QString ending() const;
 
 private:
+    QProcessEnvironment environment() const;
+
     QString m_program;
     QString m_display;
     QTemporaryDir m_root;

@@ -1,7 +1,7 @@
 // The Windows program as a Windows user gets it: installed by its installer, silently, into a
 // Wine prefix of the test's own, and run by Wine on the test's X server, where Wine's COM3
-// leads to the board simulator. While it runs, neither the installer nor the uninstaller
-// changes a thing.
+// leads to the board simulator, and is switched by its buttons and by a script's command. While
+// it runs, neither the installer nor the uninstaller changes a thing.
 
 #include "e2etest.h"
 
@@ -96,6 +96,8 @@ void TestE2eWindows::installedProgramSwitchesTheBoard()
     QVERIFY(window != 0);
     QVERIFY(clickRelay(window, 1) && expectBytes("1") && clickRelay(window, 1) && expectBytes("2"));
     QVERIFY(desktop().click(window, durationBox(1)) && clickRelay(window, 1) && expectBytes("12"));
+    // A script's command reaches it through its named pipe.
+    QVERIFY(command(u"alternar 2"_s, 0, "3", u"relé 2 ligado"_s));
 
     // While it runs, installing and uninstalling fail and change nothing (the files made older
     // first, as the same installer writes the same contents); once it is closed, the uninstaller

@@ -50,6 +50,14 @@ private slots:
         QCOMPARE(done.label.value_or(u"(kept)"_qs) + (done.finished ? u" end"_qs : QString()), step);
     }
 
+    void secondsLeft()
+    {
+        // As the state of a running count tells them: "4.1" "MIN" ends on tick 246; a count
+        // whose unit is none of the four never ends.
+        QCOMPARE(countdownSecondsLeft(10, countdownTarget(u"4.1", u"MIN", QLocale::c())), 236);
+        QCOMPARE(countdownSecondsLeft(0, countdownTarget(u"1", u"SEG ", QLocale::c())), std::nullopt);
+    }
+
     void onlyASwitchOnStartsItAndLongCountsShowWhole()
     {
         WindowFixture f;
