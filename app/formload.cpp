@@ -5,6 +5,7 @@
 #include "link/link.h"
 #include "names/namesfile.h"
 #include "platform/datafile.h"
+#include "platform/startupmarks.h"
 #include "schedule/scheduleframe.h"
 #include "settings/settingsfile.h"
 #include "timed/durationentry.h"
@@ -62,6 +63,7 @@ void MainWindow::Form_Load()
     carregaConfiguracoes();
     m_loadingSettings = false;
     m_board->search();
+    markStartup("loaded");
 
     // The window is readied in the first switch-off pause. The commands not written are made
     // when the board is found.
@@ -92,6 +94,7 @@ void MainWindow::readyWindow()
         frame->fillTimeLists();
     ensurePolished();
     create();
+    markStartup("readied");
 }
 
 void MainWindow::startupFailed()

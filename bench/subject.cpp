@@ -51,15 +51,16 @@ void Subject::start()
     if (!m_board.start(board))
         fail(QStringLiteral("the board simulator did not start"));
     m_program.mapPort(3, board);
-    // A floor is told its kind and its port through its environment.
+    // Each prints when the phases of its start-up end; a floor is told its kind and its port.
+    QMap<QString, QString> environment{{QStringLiteral("TAVEX_STARTUP_MARKS"), QStringLiteral("1")}};
     if (!m_floorKind.isEmpty()) {
-        QMap<QString, QString> environment{{QStringLiteral("TAVEX_BENCH_FLOOR"), m_floorKind},
-                                           {QStringLiteral("TAVEX_BENCH_PORT"), board}};
+        environment.insert(QStringLiteral("TAVEX_BENCH_FLOOR"), m_floorKind);
+        environment.insert(QStringLiteral("TAVEX_BENCH_PORT"), board);
         if (m_floorAt)
             environment.insert(QStringLiteral("TAVEX_BENCH_AT"),
                                QStringLiteral("%1,%2").arg(m_floorAt->x()).arg(m_floorAt->y()));
-        m_program.setLauncher({}, environment);
     }
+    m_program.setLauncher({}, environment);
 
     m_watcher.read();
     qsizetype looked = m_watcher.mappings().size();
@@ -110,6 +111,18 @@ void Subject::expectCommands(const QByteArray &expected)
     if (received != QLatin1String(expected))
         fail(QStringLiteral("the board received \"%1\", expected \"%2\"")
                      .arg(received, QLatin1String(expected)));
+}
+
+qint64 Subject::runCommandLine(const QStringList &arguments)
+{
+    const test::TavexProcess::CommandRun run = m_program.runCommand(arguments);
+    if (run.status != 0) {
+        fail(QStringLiteral("\"tavex %1\" ended with %2: %3")
+                     .arg(arguments.join(u' '))
+                     .arg(run.status)
+                     .arg(run.err));
+    }
+    return run.startedAtUs;
 }
 
 void Subject::click(QPoint point)

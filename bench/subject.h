@@ -45,6 +45,9 @@ public:
     qint64 startedAtUs() { return m_program.startedAtUs(); }
     qint64 mappedAtUs() const { return m_mappedAtUs; }
 
+    // What the program printed so far.
+    QString output() const { return m_program.output(); }
+
     // The board's record, and the commands that came after the start-up's.
     QList<test::BoardRecord> records() { return m_board.records(); }
     QList<test::BoardRecord> commands();
@@ -52,6 +55,11 @@ public:
     QList<test::BoardRecord> waitForCommands(int count, int timeoutMs);
     // Fails unless the commands after the start-up's are `expected`.
     void expectCommands(const QByteArray &expected);
+
+    // Runs the built program with `arguments`, a command line for the running TAVEX, as a
+    // script of the same user would, and waits until it has ended; fails unless it ends with
+    // status 0. Returns when it was started (CLOCK_REALTIME, microseconds, just before).
+    qint64 runCommandLine(const QStringList &arguments);
 
     // A left click at `point` of the window, and text typed over what the focused box holds.
     void click(QPoint point);

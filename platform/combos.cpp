@@ -1,6 +1,7 @@
 #include "platform/combos.h"
 
 #include <QAccessibleWidget>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
@@ -79,6 +80,9 @@ EditableCombo::EditableCombo(const QString &objectName, const QString &text, QWi
     [[maybe_unused]] static const bool readable = (QAccessible::installFactory(comboAccessible), true);
     setObjectName(objectName);
     auto *textPart = new TextPart(this);
+    // Given a text part without a completer, the box makes one over its list, only for
+    // setCompleter(nullptr) below to drop it; a bare one costs far less to make.
+    textPart->setCompleter(new QCompleter(textPart));
     setLineEdit(textPart);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);

@@ -62,17 +62,19 @@ bool RelayBoard::switchOffAtStartup(const std::function<void()> &meanwhile)
 int RelayBoard::writeSwitchOffs(int first, const std::function<void()> &meanwhile)
 {
     for (int n = first; n <= kRelayCount; ++n) {
-        const bool written = m_link->send(n, Switch::Off);
-        record(n, Switch::Off, SwitchCause::Startup, written);
-        if (!written)
+        if (!m_link->send(n, Switch::Off)) {
+            record(n, Switch::Off, SwitchCause::Startup, false);
             return n;
+        }
         // Keeps the commands apart, so the board acts on each before the next arrives and the
-        // relays do not all switch in the same instant. No event is handled meanwhile; the
-        // first pause also runs `meanwhile`, in time the pause would spend waiting.
-        if (meanwhile && n == first)
-            m_clock.pause(kSwitchOffPause, meanwhile);
-        else
-            m_clock.pause(kSwitchOffPause);
+        // relays do not all switch in the same instant. No event is handled meanwhile. The
+        // command's line of the record is made in the pause, and the first pause also runs
+        // `meanwhile`, in time the pause would spend waiting.
+        m_clock.pause(kSwitchOffPause, [&] {
+            record(n, Switch::Off, SwitchCause::Startup, true);
+            if (meanwhile && n == first)
+                meanwhile();
+        });
     }
     return 0;
 }

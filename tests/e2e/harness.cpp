@@ -323,8 +323,9 @@ TavexProcess::CommandRun TavexProcess::runCommand(const QStringList &arguments, 
     process.setWorkingDirectory(path(u"home"_s));
     process.setStandardInputFile(QProcess::nullDevice());
     const QStringList command = m_launcher + QStringList{m_program} + arguments;
-    process.start(command.first(), command.mid(1));
     CommandRun run;
+    run.startedAtUs = epochMicroseconds();
+    process.start(command.first(), command.mid(1));
     if (process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit)
         run.status = process.exitCode();
     stopProcess(process);

@@ -183,6 +183,8 @@ public:
     {
         int status = -1;
         QString out, err;
+        // CLOCK_REALTIME in microseconds, taken just before it was started.
+        qint64 startedAtUs = 0;
     };
     // Runs the program with `arguments` to its end as a script of the same user would: in the
     // environment the program is started in, through the same launcher, but without a display
