@@ -8,6 +8,7 @@ namespace tavex {
 
 Link::Link(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)
 {
+    m_watch.setObjectName(QStringLiteral("watch"));
     m_watch.setInterval(kWatchInterval);
     connect(&m_watch, &QTimer::timeout, this, &Link::watchTick);
 }

@@ -63,7 +63,8 @@ private:
     void watchTick();
 
     SerialPort &m_port;
-    QTimer m_watch;
+    // Named "watch", a child of the link.
+    QTimer m_watch{this};
     QList<int> m_presentBefore;
     int m_portaInicial = 3;
     QList<PortAttempt> m_failedAttempts;

@@ -16,6 +16,7 @@ public:
     {
         m_now = QDateTime(m_now.date().addDays(time < m_now.time() ? 1 : 0), time);
     }
+    void setNow(const QDateTime &now) { m_now = now; }
     QTime timeOfDay() const override { return m_now.time(); }
     QDateTime now() const override { return m_now; }
     void pause(std::chrono::milliseconds duration) override
