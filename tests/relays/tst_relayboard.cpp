@@ -65,8 +65,7 @@ private slots:
     void timedSwitches()
     {
         // A countdown's or a schedule's switch-on: made, left, or kept and the loss announced
-        // after the switch, once per loss. The board found again makes what was kept, unless
-        // the relay is already so.
+        // after the switch.
         QFETCH(int, relay);
         QFETCH(QString, board);
         QFETCH(bool, on);
@@ -85,19 +84,6 @@ private slots:
         QCOMPARE(b.port.written(), outcome == SwitchOutcome::Made ? onCommand : QByteArray());
         QCoreApplication::processEvents();
         QCOMPARE(b.lossToTell.count(), int(outcome == SwitchOutcome::Kept));
-        if (outcome != SwitchOutcome::Kept)
-            return;
-
-        // Told, and searched for in vain: a switch kept later announces nothing. Found: what
-        // was kept is made, and a new loss is told again.
-        QVERIFY(!b.board.reconnect([](const QString &) { }));
-        b.board.timedSwitch(4, Switch::On, SwitchCause::Schedule);
-        b.replug();
-        QCOMPARE(b.port.written(), (on ? QByteArray() : onCommand) + '7');
-        b.port.unplug(3);
-        b.board.timedSwitch(4, Switch::Off, SwitchCause::Schedule);
-        QCoreApplication::processEvents();
-        QCOMPARE(b.lossToTell.count(), 2);
     }
 
     void keptUntilTheBoardIsFound()

@@ -55,7 +55,6 @@ public:
     FakePort &port() { return m_port; }
     FakeClock &clock() { return m_clock; }
     FakeMessages &messages() { return m_messages; }
-    QStringList &log() { return m_log; }
     QString configDir() const { return m_configDir; }
     // The path of a data file.
     QString dataFile(const QString &name) const { return m_configDir + u'/' + name; }
