@@ -131,7 +131,7 @@ private:
             if (m_f->child<QTimer>(u"Timer_agenda%1"_s.arg(n))->isActive())
                 m_f->window().scheduleTimerTick(n);
         m_inTick = false;
-        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(); // what the tick queued, such as a loss to tell
         consume();
     }
 
