@@ -106,7 +106,8 @@ private:
         const QList<KeptSwitch> kept = board().keptSwitches().switches();
         const quint32 roll = m_now < m_end ? m_random.bounded(10000u) : 8;
         const auto rolled = [roll](quint32 from, quint32 to) { return roll >= from && roll < to; };
-        m_now = m_now.addSecs(roll < 3 ? m_random.bounded(61, 6 * 3600) : 10);
+        // A sleep ends by the end at the latest, so the last hour finds what it left open.
+        m_now = roll < 3 ? std::min(m_now.addSecs(m_random.bounded(61, 6 * 3600)), m_end) : m_now.addSecs(10);
         m_f->clock().setNow(m_now);
         if (roll < 3) {
             event(u"slept"_s);
