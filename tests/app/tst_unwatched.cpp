@@ -53,7 +53,6 @@ private:
     void fault(const QString &what) { m_faults << m_now.toString(u"dd hh:mm:ss  "_s) + what; }
     void event(const QString &what) { m_events << m_now.toString(u"dd hh:mm:ss  "_s) + what; }
     RelayBoard &board() { return m_f->window().board(); }
-    QCheckBox *armBox(int relay) const { return m_f->checkBox(u"Chk_agendar"_s + (relay > 1 ? QString::number(relay) : QString())); }
 
     // The program started with the cable as it is: its switch-offs are owed to every relay.
     void start()
@@ -121,10 +120,10 @@ private:
             return start();
         } else if (rolled(30, kept.isEmpty() ? 41 : 81)) {
             const int n = kept.isEmpty() ? 1 + int(m_random.bounded(kTimedRelayCount)) : kept.first().relay;
-            if (armBox(n)->isChecked() == (rolled(30, 32) || !kept.isEmpty())) {
+            if (m_f->armBox(n)->isChecked() == (rolled(30, 32) || !kept.isEmpty())) {
                 m_relays[n] = {m_relays[n].on, m_relays[n].offOwed, !board().relays().releDesligado(n), m_now};
-                WindowFixture::click(armBox(n));
-                event((armBox(n)->isChecked() ? u"armed %1"_s : u"disarmed %1"_s).arg(n));
+                WindowFixture::click(m_f->armBox(n));
+                event((m_f->armBox(n)->isChecked() ? u"armed %1"_s : u"disarmed %1"_s).arg(n));
             }
         }
         m_inTick = true;
@@ -157,7 +156,7 @@ private:
             return;
         for (int n = 1; n <= kRelayCount; ++n) {
             const Relay &relay = m_relays[n];
-            const bool armed = isTimedRelay(n) && armBox(n)->isChecked();
+            const bool armed = isTimedRelay(n) && m_f->armBox(n)->isChecked();
             const bool expected = armed ? scheduledOn(kTimes[n - 1], relay.since, m_now).value_or(relay.baseline) : relay.baseline;
             if (!board().keptSwitches().isEmpty() || relay.offOwed || relay.on != expected || board().relays().releDesligado(n) == expected)
                 fault(u"relay %1 %2 at the board: a switch kept or owed, or the window or the schedule disagree"_s.arg(n).arg(relay.on ? "on" : "off"));

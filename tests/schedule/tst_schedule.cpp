@@ -7,7 +7,6 @@ using namespace tavex::test;
 
 namespace {
 
-QCheckBox *armBox(WindowFixture &f, int relay) { return f.checkBox(QStringLiteral("Chk_agendar") + (relay > 1 ? QString::number(relay) : QString())); }
 
 // Sets the relay's on hour, on minute, off hour and off minute, then arms its schedule with
 // a click on its box, the clock at `at`.
@@ -17,7 +16,7 @@ void arm(WindowFixture &f, int relay, const QStringList &times, QTime at)
     for (int i = 0; i < 4; ++i)
         f.combo(QStringLiteral("Cmb1_%1%2").arg(QLatin1String(boxes[i])).arg(relay))->setEditText(times[i]);
     f.clock().setTimeOfDay(at);
-    WindowFixture::click(armBox(f, relay));
+    WindowFixture::click(f.armBox(relay));
 }
 
 // Runs the relays' schedule ticks 10 seconds apart, from `first` up to `last`; gives every
@@ -66,13 +65,13 @@ private slots:
         QCOMPARE(runTicks(f, {1}, QTime(7, 0), QTime(7, 0)), QStringList{"07:00:00 1"});
 
         // Disarmed, switched off by hand and armed again within the minute: no second switch.
-        WindowFixture::click(armBox(f, 1));
+        WindowFixture::click(f.armBox(1));
         WindowFixture::click(f.relayButton(1));
         arm(f, 1, {"7 h", "00", "9 h", "00"}, QTime(7, 0, 15));
         QCOMPARE(runTicks(f, {1}, QTime(7, 0, 25), QTime(7, 0, 45)), QStringList{});
 
         // Armed again later for 08:00, whose minute reads 0 as well: a new minute all the same.
-        WindowFixture::click(armBox(f, 1));
+        WindowFixture::click(f.armBox(1));
         arm(f, 1, {"8 h", "00", "9 h", "00"}, QTime(7, 59, 55));
         QCOMPARE(runTicks(f, {1}, QTime(8, 0, 5), QTime(8, 0, 55)), QStringList{"08:00:05 1"});
 
@@ -82,11 +81,11 @@ private slots:
             QCheckBox *duration = f.checkBox(QStringLiteral("chk_timer%1").arg(relay));
             QTimer *timer = f.child<QTimer>(QStringLiteral("Timer_agenda%1").arg(relay));
             WindowFixture::click(duration);
-            WindowFixture::click(armBox(f, relay));
+            WindowFixture::click(f.armBox(relay));
             QVERIFY(!duration->isChecked() && timer->isActive() && !f.relayButton(relay)->isEnabled());
 
             WindowFixture::click(duration);
-            QVERIFY(!armBox(f, relay)->isChecked() && !timer->isActive() && f.relayButton(relay)->isEnabled());
+            QVERIFY(!f.armBox(relay)->isChecked() && !timer->isActive() && f.relayButton(relay)->isEnabled());
         }
         // Neither box switched a relay.
         QVERIFY(f.port().written().isEmpty());

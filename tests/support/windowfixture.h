@@ -72,6 +72,7 @@ public:
     QComboBox *combo(const QString &name) const { return child<QComboBox>(name); }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
     QPushButton *relayButton(int relay) const { return button(QStringLiteral("btn_rele%1").arg(relay)); }
+    QCheckBox *armBox(int relay) const { return checkBox(QStringLiteral("Chk_agendar") + (relay > 1 ? QString::number(relay) : QString())); }
     QString portLabel() const { return child<QLabel>(QStringLiteral("lb_com_detectada"))->text(); }
 
     // A real mouse click on a control of the window.
